@@ -1,0 +1,98 @@
+#include "app/BreakScheduler.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace velunor {
+
+BreakScheduler::BreakScheduler(AppSettings& settings, const Clock& clock, BreakEffects& effects)
+    : m_settings(settings), m_clock(clock), m_effects(effects) {}
+
+void BreakScheduler::StartWork() {
+    m_settings.workStart = m_clock.Now();
+    m_settings.working = true;
+    m_settings.libraryClosed = true;
+    m_ticked = false;
+}
+
+void BreakScheduler::OnScheduleTick() {
+    if (!m_settings.working) {
+        return;
+    }
+    const CalendarTime now = m_clock.Now();
+    RestartIntervalAfterGap(now);
+    m_lastTick = now;
+    m_ticked = true;
+    if (IsBreakDue(now)) {
+        EnterBreak();
+        return;
+    }
+    m_effects.AddTrayIcon();
+}
+
+bool BreakScheduler::IsBreakDue(CalendarTime now) const {
+    if (!m_settings.working || !m_settings.libraryClosed || m_settings.setTime < 0) {
+        return false;
+    }
+    const CalendarTime elapsedMinutes = (now - m_settings.workStart) / 60;
+    return elapsedMinutes >= m_settings.setTime;
+}
+
+// The clock set back behind the interval's start, or a gap in the ticks at least as long as a
+// break (the machine slept or was suspended): the user is not owed a break for time spent away, so
+// the interval starts again from now.
+void BreakScheduler::RestartIntervalAfterGap(CalendarTime now) {
+    if (now < m_settings.workStart) {
+        m_settings.workStart = now;
+        return;
+    }
+    if (!m_ticked) {
+        return;
+    }
+    const CalendarTime breakSeconds = std::int64_t(std::max(m_settings.runTime, 0)) * 60;
+    if (now - m_lastTick >= std::max<CalendarTime>(breakSeconds, 60)) {
+        m_settings.workStart = now;
+    }
+}
+
+void BreakScheduler::EnterBreak() {
+    if (!m_settings.working) {
+        return;
+    }
+    m_settings.working = false;
+    m_effects.StartBreakMusic();
+    m_effects.ShowBreakScreen();
+}
+
+void BreakScheduler::EndBreak() {
+    if (m_settings.working) {
+        return;
+    }
+    m_settings.working = true;
+    m_effects.StopBreakMusic();
+    m_effects.HideBreakScreen();
+    m_effects.AddTrayIcon();
+    m_settings.workStart = m_clock.Now();
+    m_effects.ArmCountdown();
+    m_ticked = false;  // the ticks paused for the break; that pause is no sleep
+}
+
+void BreakScheduler::OnSettingsSaved(int setTime, int runTime, int autoStart) {
+    EndBreak();
+    m_settings.workStart = m_clock.Now();
+    m_settings.setTime = setTime;
+    m_settings.runTime = runTime;
+    m_settings.autoStart = autoStart;
+    m_settings.working = true;
+}
+
+void BreakScheduler::OnLibraryOpened() {
+    m_settings.libraryClosed = false;
+}
+
+void BreakScheduler::OnLibraryClosed() {
+    m_settings.workStart = m_clock.Now();
+    m_settings.libraryClosed = true;
+}
+
+}  // namespace velunor

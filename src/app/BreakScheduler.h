@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/BreakEffects.h"
+#include "app/Clock.h"
+
+namespace velunor {
+
+// The work/break state machine. It measures work on the wall clock from AppSettings::workStart and
+// turns the break screen on when the interval has passed; the countdown, Escape or a close request
+// end the break through EndBreak.
+class BreakScheduler {
+public:
+    BreakScheduler(AppSettings& settings, const Clock& clock, BreakEffects& effects);
+
+    // The first work interval starts now.
+    void StartWork();
+
+    // The once-a-second schedule tick; does nothing while a break shows.
+    void OnScheduleTick();
+
+    // Starts a break now.
+    void EnterBreak();
+
+    // Ends the break (countdown at zero, Escape, close request); a no-op between breaks.
+    void EndBreak();
+
+    // The settings dialog saved new values: a break that shows ends first, and the new interval
+    // counts from now.
+    void OnSettingsSaved(int setTime, int runTime, int autoStart);
+
+    // A library dialog holds breaks back while it is open; closing it restarts the interval.
+    void OnLibraryOpened();
+    void OnLibraryClosed();
+
+    bool InBreak() const { return !m_settings.working; }
+
+private:
+    bool IsBreakDue(CalendarTime now) const;
+    void RestartIntervalAfterGap(CalendarTime now);
+
+    AppSettings& m_settings;
+    const Clock& m_clock;
+    BreakEffects& m_effects;
+    CalendarTime m_lastTick = 0;
+    bool m_ticked = false;
+};
+
+}  // namespace velunor

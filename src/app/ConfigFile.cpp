@@ -1,0 +1,30 @@
+#include "app/ConfigFile.h"
+
+#include "app/IniFile.h"
+
+namespace velunor {
+
+std::string ReadSetting(std::string_view section, std::string_view key,
+                        std::string_view defaultText, std::size_t fieldSize,
+                        const std::string& configPath) {
+    std::string value = IniFile::Read(configPath, section, key).value_or(std::string(defaultText));
+    if (fieldSize > 0 && value.size() > fieldSize - 1) {
+        value.resize(fieldSize - 1);
+    }
+    return value;
+}
+
+void ReadSettings(AppSettings& settings, const std::string& configPath) {
+    using namespace config;
+    settings.bFirstText = ReadSetting(kSection, kFirstRun, "false", 16, configPath);
+    settings.bStartText = ReadSetting(kSection, kStartAtLogon, "true", 16, configPath);
+    settings.setTimeText = ReadSetting(kSection, kInterval, "10", 32, configPath);
+    settings.runTimeText = ReadSetting(kSection, kBreakLength, "1", 32, configPath);
+    settings.bkTimeText = ReadSetting(kSection, kUnused, "8", 16, configPath);
+}
+
+bool WriteSetting(std::string_view key, std::string_view value, const std::string& configPath) {
+    return IniFile::Write(configPath, config::kSection, key, value);
+}
+
+}  // namespace velunor

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/AppSettings.h"
+
+namespace velunor {
+
+// config.ini: one section, "Option", with the keys below. Nothing but the settings dialog writes
+// it; ending the program writes nothing.
+namespace config {
+inline constexpr std::string_view kSection = "Option";
+inline constexpr std::string_view kFirstRun = "BFirst";
+inline constexpr std::string_view kStartAtLogon = "BStart";
+inline constexpr std::string_view kInterval = "SetTime";
+inline constexpr std::string_view kBreakLength = "RunTime";
+inline constexpr std::string_view kUnused = "BKTime";
+}  // namespace config
+
+// The value of key in section, or defaultText when the file, section or key is absent; cut to
+// fieldSize - 1 bytes, as the fixed text fields of the settings always were.
+std::string ReadSetting(std::string_view section, std::string_view key,
+                        std::string_view defaultText, std::size_t fieldSize,
+                        const std::string& configPath);
+
+// Reads all five keys into the texts of settings (the derived values are left to the caller).
+void ReadSettings(AppSettings& settings, const std::string& configPath);
+
+// Writes one key of section "Option"; false when the file could not be written.
+bool WriteSetting(std::string_view key, std::string_view value, const std::string& configPath);
+
+}  // namespace velunor

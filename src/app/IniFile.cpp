@@ -1,0 +1,272 @@
+#include "app/IniFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+#include <vector>
+
+namespace velunor {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Line {
+    std::string_view text;    // without its line ending
+    std::string_view ending;  // "\n", "\r\n" or empty for a last line without one
+};
+
+std::vector<Line> SplitLines(std::string_view content) {
+    std::vector<Line> lines;
+    while (!content.empty()) {
+        const auto newline = content.find('\n');
+        std::string_view text = content.substr(0, newline);
+        std::string_view ending;
+        if (newline != std::string_view::npos) {
+            ending = content.substr(newline, 1);
+            if (!text.empty() && text.back() == '\r') {
+                text.remove_suffix(1);
+                ending = content.substr(newline - 1, 2);
+            }
+        }
+        lines.push_back({text, ending});
+        content.remove_prefix(newline == std::string_view::npos ? content.size() : newline + 1);
+    }
+    return lines;
+}
+
+std::string_view Trim(std::string_view text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The name of a section header line, or nothing for any other line.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() != '[') {
+        return std::nullopt;
+    }
+    const auto close = line.find(']');
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Trim(line.substr(1, close - 1));
+}
+
+struct KeyLine {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// Where a key lives in the file: the lines of its section and the line of the key itself.
+struct Location {
+    std::optional<std::size_t> sectionHeader;
+    std::size_t sectionEnd = 0;  // one past the section's last line that is not blank
+    std::optional<std::size_t> keyLine;
+};
+
+Location Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    Location where;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = SectionName(lines[i].text);
+        if (name && where.sectionHeader) {
+            break;  // the section ended; only its first occurrence counts
+        }
+        if (name) {
+            if (EqualsIgnoringCase(*name, section)) {
+                where.sectionHeader = i;
+                where.sectionEnd = i + 1;
+            }
+            continue;
+        }
+        if (!where.sectionHeader) {
+            continue;
+        }
+        if (!Trim(lines[i].text).empty()) {
+            where.sectionEnd = i + 1;
+        }
+        const auto parsed = ParseKeyLine(lines[i].text);
+        if (!where.keyLine && parsed && EqualsIgnoringCase(parsed->key, key)) {
+            where.keyLine = i;
+        }
+    }
+    return where;
+}
+
+std::string_view LineEndingOf(std::string_view content) {
+    return content.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path, bool& existed) {
+    std::error_code error;
+    existed = fs::exists(path, error);
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[8192];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.append(buffer, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+// Writes content to a new file beside target and renames it over target.
+bool ReplaceFile(const fs::path& target, const std::string& content, bool targetExisted) {
+    std::random_device random;
+    const fs::path temporary = target.parent_path() / (target.filename().string() + ".new-" +
+                                                       std::to_string(random() & 0xffffff));
+    // "x": never take over a file that someone else made in the meantime.
+    std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const bool closed = std::fclose(file) == 0;
+    std::error_code error;
+    if (written && closed && targetExisted) {
+        fs::permissions(temporary, fs::status(target, error).permissions(), error);
+    }
+    if (written && closed) {
+        fs::rename(temporary, target, error);
+        if (!error) {
+            return true;
+        }
+    }
+    fs::remove(temporary, error);
+    return false;
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> IniFile::Lookup(std::string_view content, std::string_view section,
+                                           std::string_view key) {
+    const auto lines = SplitLines(content);
+    const auto where = Locate(lines, section, key);
+    if (!where.keyLine) {
+        return std::nullopt;
+    }
+    return std::string(Unquote(ParseKeyLine(lines[*where.keyLine].text)->value));
+}
+
+std::string IniFile::WithValue(std::string_view content, std::string_view section,
+                               std::string_view key, std::string_view value) {
+    const auto lines = SplitLines(content);
+    const auto where = Locate(lines, section, key);
+    const std::string_view eol = LineEndingOf(content);
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+
+    std::string result;
+    result.reserve(content.size() + keyLine.size() + section.size() + 8);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (where.keyLine == i) {
+            result += keyLine;
+            result += lines[i].ending.empty() ? std::string_view() : lines[i].ending;
+            continue;
+        }
+        if (!where.keyLine && where.sectionHeader && i == where.sectionEnd) {
+            result += keyLine;
+            result += eol;
+        }
+        result += lines[i].text;
+        result += lines[i].ending;
+    }
+    const bool appendAtEnd = !where.sectionHeader || where.sectionEnd == lines.size();
+    if (where.keyLine || !appendAtEnd) {
+        return result;
+    }
+    if (!result.empty() && result.back() != '\n') {
+        result += eol;
+    }
+    if (!where.sectionHeader) {
+        result += "[" + std::string(section) + "]";
+        result += eol;
+        result += keyLine;
+        result += eol;
+    } else {
+        result += keyLine;
+        result += eol;
+    }
+    return result;
+}
+
+std::optional<std::string> IniFile::Read(const std::string& path, std::string_view section,
+                                         std::string_view key) {
+    bool existed = false;
+    const auto content = ReadWholeFile(fs::path(path), existed);
+    if (!content) {
+        return std::nullopt;
+    }
+    return Lookup(*content, section, key);
+}
+
+bool IniFile::Write(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+    // A line break in a name or value would write lines nobody asked for.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
+        return false;
+    }
+    fs::path target(path);
+    std::error_code error;
+    if (fs::is_symlink(target, error)) {
+        target = fs::weakly_canonical(target, error);  // replace the file, keep the link
+        if (error) {
+            return false;
+        }
+    }
+    bool existed = false;
+    auto content = ReadWholeFile(target, existed);
+    if (!content && existed) {
+        return false;  // there is a file we cannot read: never replace it blindly
+    }
+    return ReplaceFile(target, WithValue(content.value_or(""), section, key, value), existed);
+}
+
+}  // namespace velunor

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velunor {
+
+// The program's INI files, read and written by the private-profile rules: section and key names
+// match without regard to ASCII case, blanks around a value are not part of it and one pair of
+// matching quotes around a value is dropped. A write changes the one line of its key and keeps
+// every other byte of the file, whatever its encoding.
+class IniFile {
+public:
+    // The value of key in section, or nothing when the section or key is absent.
+    static std::optional<std::string> Lookup(std::string_view content, std::string_view section,
+                                             std::string_view key);
+
+    // The content with key in section set to value: the key's line replaced, else the key added at
+    // the end of its section, else the section added at the end of the file.
+    static std::string WithValue(std::string_view content, std::string_view section,
+                                 std::string_view key, std::string_view value);
+
+    // As Lookup, on a file; nothing when the file cannot be read.
+    static std::optional<std::string> Read(const std::string& path, std::string_view section,
+                                           std::string_view key);
+
+    // As WithValue, on a file, which is created when missing. The old file is replaced in one step
+    // (a new file beside it, renamed over it), so a crash or a full disk never leaves half a file.
+    // False when nothing could be written; the file is then as it was.
+    static bool Write(const std::string& path, std::string_view section, std::string_view key,
+                      std::string_view value);
+};
+
+}  // namespace velunor
