@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace velunor {
+
+// Where the desktop keeps the programs that start at logon.
+class AutostartStore {
+public:
+    virtual ~AutostartStore() = default;
+    // Registers (or replaces) the entry name with the command; true on success.
+    virtual bool Register(std::string_view name, std::string_view command) = 0;
+    // Removes the entry name; true on success, false also when there was none.
+    virtual bool Unregister(std::string_view name) = 0;
+};
+
+}  // namespace velunor
