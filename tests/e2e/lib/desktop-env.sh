@@ -5,8 +5,8 @@
 # It works as root in a fresh machine with no login session, no stdin and no prior state, which is how
 # CI runs it. Source it, then:
 #
-#   desktop_start                 start everything; exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, PULSE_SERVER,
-#                                 HOME, XDG_* and DESKTOP_DIR; installs an EXIT trap calling desktop_stop
+#   desktop_start                 start everything and install an EXIT trap calling desktop_stop (an EXIT
+#                                 trap the caller already had still runs after it)
 #   desktop_stop                  stop everything it started, restore the environment, remove DESKTOP_DIR
 #   desktop_track_pid PID         have desktop_stop end PID too (e.g. the program under test)
 #   record_start FILE             record what reaches the null sink into a WAV file
@@ -17,6 +17,11 @@
 #   tray_has_icon                 succeed when the tray holds at least one icon
 #   wait_for 'CMD' TIMEOUT        run CMD (eval'ed) until it succeeds or TIMEOUT seconds pass
 #
+# desktop_start exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, PULSE_SERVER (plus PULSE_RUNTIME_PATH,
+# PULSE_STATE_PATH, PULSE_CLIENTCONFIG), HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME,
+# XDG_RUNTIME_DIR, XAUTHORITY, QT_QPA_PLATFORM=xcb, DESKTOP_DIR and DESKTOP_SINK (the null sink's name);
+# desktop_stop puts the caller's values back.
+#
 # Set DESKTOP_KEEP=1 to keep DESKTOP_DIR (logs/ holds each server's output) after desktop_stop.
 # DESKTOP_SCREEN (default 1280x800x24) sets the screen size.
 
@@ -25,12 +30,14 @@ DESKTOP_SINK=auto_null
 _desktop_pids=()
 _desktop_saved_env=()
 _desktop_record_pid=
+_desktop_prior_exit_trap=
 
 _desktop_log() {
     echo "desktop-env: $*" >&2
 }
 
-# Runs CMD until it succeeds. Polling at 0.1 s keeps tests quick without burning a core.
+# Runs CMD until it succeeds; TIMEOUT is in whole seconds.
+# Polling every 0.1 s keeps tests quick without burning a core.
 wait_for() {
     local cmd=$1 timeout=${2:-10}
     local deadline=$((SECONDS + ${timeout%.*} + 1))
@@ -66,17 +73,35 @@ _desktop_restore_env() {
     _desktop_saved_env=()
 }
 
+# A zombie still answers kill -0, so a child that has exited but is not yet reaped counts as gone.
+_desktop_alive() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    stat=${stat##*) }
+    [[ ${stat:0:1} != Z ]]
+}
+
 desktop_track_pid() {
     _desktop_pids+=("$1")
+}
+
+# Starts a server outside the caller's job table, so that a test's bare `wait` does not block on it,
+# and in a session of its own, so that a Ctrl-C reaches it only through desktop_stop.
+_desktop_spawn() {
+    local log=$1
+    shift
+    local pid
+    pid=$( (setsid "$@" </dev/null >"$DESKTOP_DIR/logs/$log" 2>&1 & echo $!) )
+    desktop_track_pid "$pid"
 }
 
 _desktop_start_x() {
     local displayfile=$DESKTOP_DIR/display
     : >"$displayfile"
     # -displayfd lets the server pick a free display number itself, so parallel runs never collide.
-    Xvfb -displayfd 3 -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp \
-        -noreset 3>"$displayfile" </dev/null >"$DESKTOP_DIR/logs/xvfb.log" 2>&1 &
-    desktop_track_pid $!
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    _desktop_spawn xvfb.log bash -c 'exec Xvfb -displayfd 3 "$@" 3>"$0"' "$displayfile" \
+        -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp -noreset
     if ! wait_for "[[ -s '$displayfile' ]]" 10; then
         _desktop_log "Xvfb did not start (see $DESKTOP_DIR/logs/xvfb.log)"
         return 1
@@ -113,28 +138,44 @@ PA
     _desktop_set PULSE_STATE_PATH "$dir/state"
     _desktop_set PULSE_CLIENTCONFIG "$dir/client.conf"
     _desktop_set PULSE_SERVER "unix:$dir/native"
-    pulseaudio -n -F "$dir/default.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-        --high-priority=no --realtime=no --log-target=stderr \
-        </dev/null >"$DESKTOP_DIR/logs/pulseaudio.log" 2>&1 &
-    desktop_track_pid $!
+    _desktop_spawn pulseaudio.log pulseaudio -n -F "$dir/default.pa" --daemonize=no \
+        --exit-idle-time=-1 --use-pid-file=no --high-priority=no --realtime=no --log-target=stderr
     if ! wait_for "pactl info" 10; then
         _desktop_log "pulseaudio did not start (see $DESKTOP_DIR/logs/pulseaudio.log)"
         return 1
     fi
 }
 
+# The panel (WM_CLASS "panel", "trayer") is where trayer docks icons; its other windows are helpers.
 _desktop_trayer_window() {
-    xdotool search --classname '^trayer$' 2>/dev/null | head -n1
+    local id
+    for id in $(xdotool search --classname '^panel$' 2>/dev/null); do
+        if xprop -id "$id" WM_CLASS 2>/dev/null | grep -q '"trayer"'; then
+            echo "$id"
+            return 0
+        fi
+    done
 }
 
 _desktop_start_tray() {
-    trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --SetPartialStrut true --transparent false --tint 0x303030 \
-        </dev/null >"$DESKTOP_DIR/logs/trayer.log" 2>&1 &
-    desktop_track_pid $!
+    _desktop_spawn trayer.log trayer --edge top --align right --widthtype request --height 24 \
+        --SetDockType true --SetPartialStrut true --transparent false --tint 0x303030
+    # shellcheck disable=SC2016 # wait_for evaluates it anew each time
     if ! wait_for '[[ -n $(_desktop_trayer_window) ]]' 10; then
         _desktop_log "trayer did not start (see $DESKTOP_DIR/logs/trayer.log)"
         return 1
+    fi
+}
+
+# `trap -p` prints a command line (trap -- 'TEXT' EXIT); parsing it back gives TEXT with its quoting undone.
+# shellcheck disable=SC2120 # its arguments come from the eval, not from callers
+_desktop_remember_exit_trap() {
+    local line
+    line=$(trap -p EXIT)
+    _desktop_prior_exit_trap=
+    if [[ -n $line ]]; then
+        eval "set -- $line"
+        _desktop_prior_exit_trap=$3
     fi
 }
 
@@ -147,9 +188,13 @@ desktop_start() {
     mkdir -p "$DESKTOP_DIR"/{logs,home,config,data,cache,runtime}
     chmod 700 "$DESKTOP_DIR/runtime"
     export DESKTOP_DIR DESKTOP_SINK
-    trap 'desktop_stop' EXIT
-    trap 'desktop_stop; exit 130' INT
-    trap 'desktop_stop; exit 143' TERM
+    # Keep whatever EXIT trap the test already had: it runs after the desktop is gone.
+    # shellcheck disable=SC2119
+    _desktop_remember_exit_trap
+    # shellcheck disable=SC2064 # the caller's trap text is meant to be fixed now
+    trap "desktop_stop; $_desktop_prior_exit_trap" EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
 
     # A home of its own keeps the user's real settings, autostart entries and sound state out of the test.
     _desktop_set HOME "$DESKTOP_DIR/home"
@@ -161,10 +206,10 @@ desktop_start() {
     _desktop_set XAUTHORITY "$DESKTOP_DIR/home/.Xauthority"
     unset WAYLAND_DISPLAY
 
-    _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray || {
+    if ! { _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray; }; then
         desktop_stop
         return 1
-    }
+    fi
 }
 
 desktop_stop() {
@@ -174,11 +219,18 @@ desktop_stop() {
     for ((i = ${#_desktop_pids[@]} - 1; i >= 0; i--)); do
         pid=${_desktop_pids[i]}
         kill -TERM "$pid" 2>/dev/null || continue
-        wait_for "! kill -0 $pid" 5 || kill -KILL "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
+        wait_for "! _desktop_alive $pid" 5 || kill -KILL "$pid" 2>/dev/null
+        # Only the program under test may be the caller's own child; servers are reaped by init.
+        wait "$pid" 2>/dev/null || true
     done
     _desktop_pids=()
-    trap - EXIT INT TERM
+    trap - INT TERM
+    if [[ -n $_desktop_prior_exit_trap ]]; then
+        trap -- "$_desktop_prior_exit_trap" EXIT
+    else
+        trap - EXIT
+    fi
+    _desktop_prior_exit_trap=
     _desktop_restore_env
     if [[ -n $DESKTOP_DIR && -d $DESKTOP_DIR && ${DESKTOP_KEEP:-0} != 1 ]]; then
         rm -rf "$DESKTOP_DIR"
@@ -191,6 +243,7 @@ record_start() {
     local file=$1
     record_stop
     parecord --device="$DESKTOP_SINK.monitor" --file-format=wav --rate=44100 --channels=2 \
+        --latency-msec=50 \
         "$file" </dev/null >>"$DESKTOP_DIR/logs/parecord.log" 2>&1 &
     _desktop_record_pid=$!
     # Sound played before the stream is connected would be lost; wait until the server lists it.
@@ -201,24 +254,34 @@ record_stop() {
     [[ -n $_desktop_record_pid ]] || return 0
     # SIGINT lets parecord close the file so the WAV header holds the right length.
     kill -INT "$_desktop_record_pid" 2>/dev/null
-    wait "$_desktop_record_pid" 2>/dev/null
+    wait_for "! _desktop_alive $_desktop_record_pid" 5 || kill -KILL "$_desktop_record_pid" 2>/dev/null
+    wait "$_desktop_record_pid" 2>/dev/null || true
     _desktop_record_pid=
     return 0
 }
 
+# The null sink's monitor delivers nothing at all while no stream plays, so an empty recording is silence.
 audio_rms() {
-    sox "$1" -n stat 2>&1 | awk '/^RMS +amplitude:/ { print $3 }'
+    sox "$1" -n stat 2>&1 | awk '
+        /^Samples read:/ { samples = $3 }
+        /^RMS +amplitude:/ { rms = $3 }
+        END { print (samples > 0 && rms ~ /^[0-9.]+$/) ? rms : 0 }'
 }
 
 screenshot() {
     import -display "$DISPLAY" -window root "$1"
 }
 
+# Trayer wraps each docked icon in a socket window of its own, so the icons are the panel's
+# grandchildren: in xwininfo's tree each level is indented three more spaces.
 tray_icon_count() {
     local tray
     tray=$(_desktop_trayer_window)
-    [[ -n $tray ]] || { echo 0; return 0; }
-    xwininfo -tree -id "$tray"
+    if [[ -z $tray ]]; then
+        echo 0
+        return 0
+    fi
+    xwininfo -tree -id "$tray" 2>/dev/null | grep -c '^        0x' || true
 }
 
 tray_has_icon() {
