@@ -10,7 +10,8 @@ public:
     virtual ~AutostartStore() = default;
     // Registers (or replaces) the entry name with the command; true on success.
     virtual bool Register(std::string_view name, std::string_view command) = 0;
-    // Removes the entry name; true on success, false also when there was none.
+    // Removes the entry name; true when no such entry is left, also when there was none, so that
+    // turning autostart off twice is no failure.
     virtual bool Unregister(std::string_view name) = 0;
 };
 
