@@ -1,0 +1,140 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "render/Canvas.h"
+
+namespace velunor::test {
+
+// One thing that happened on a RecordingCanvas, or to a picture or font it made.
+struct CanvasCall {
+    enum class Kind { Picture, Text, Present, Released };
+    Kind kind = Kind::Present;
+    std::string name;  // the picture drawn, the text written, or what was released
+    Rect destination;
+    Rect source;
+    FontSpec font;
+    Color color;
+    int x = 0;
+    int y = 0;
+
+    static CanvasCall Of(Kind kind, std::string name = {}) {
+        CanvasCall call;
+        call.kind = kind;
+        call.name = std::move(name);
+        return call;
+    }
+};
+
+// Shared, so that pictures and fonts may outlive the canvas that made them.
+using CallLog = std::shared_ptr<std::vector<CanvasCall>>;
+
+// A picture of a given size that notes in the log when it is disposed of.
+class FakePicture : public Picture {
+public:
+    FakePicture(std::string name, int width, int height, CallLog log = {})
+        : m_name(std::move(name)), m_width(width), m_height(height), m_log(std::move(log)) {}
+    ~FakePicture() override {
+        if (m_log) {
+            m_log->push_back(CanvasCall::Of(CanvasCall::Kind::Released, "picture " + m_name));
+        }
+    }
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
+    const std::string& Name() const { return m_name; }
+
+private:
+    std::string m_name;
+    int m_width;
+    int m_height;
+    CallLog m_log;
+};
+
+class FakeFont : public Font {
+public:
+    FakeFont(FontSpec spec, CallLog log) : m_spec(std::move(spec)), m_log(std::move(log)) {}
+    ~FakeFont() override {
+        m_log->push_back(CanvasCall::Of(CanvasCall::Kind::Released,
+                                        "font " + std::to_string(m_spec.pixelHeight)));
+    }
+    const FontSpec& Spec() const { return m_spec; }
+
+private:
+    FontSpec m_spec;
+    CallLog m_log;
+};
+
+// A back buffer that draws nothing and writes down every call, in order. It holds the two
+// built-in pictures at their real sizes unless a test says otherwise.
+class RecordingCanvas : public Canvas {
+public:
+    explicit RecordingCanvas(int width = 1024, int height = 768)
+        : m_width(width), m_height(height) {}
+
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
+
+    std::unique_ptr<Picture> LoadResourceImage(int id) override {
+        loads.push_back(id);
+        const auto size = resources.find(id);
+        if (size == resources.end()) {
+            return nullptr;
+        }
+        return std::make_unique<FakePicture>(std::to_string(id), size->second.first,
+                                             size->second.second, log);
+    }
+    std::unique_ptr<Font> CreateFont(const FontSpec& spec) override {
+        return std::make_unique<FakeFont>(spec, log);
+    }
+    void DrawPicture(const Picture& picture, Rect destination, Rect source) override {
+        const auto* fake = dynamic_cast<const FakePicture*>(&picture);
+        CanvasCall call = CanvasCall::Of(CanvasCall::Kind::Picture, fake ? fake->Name() : "?");
+        call.destination = destination;
+        call.source = source;
+        log->push_back(call);
+    }
+    void DrawText(const Font& font, Color color, int x, int y, std::string_view text) override {
+        CanvasCall call = CanvasCall::Of(CanvasCall::Kind::Text, std::string(text));
+        call.font = dynamic_cast<const FakeFont&>(font).Spec();
+        call.color = color;
+        call.x = x;
+        call.y = y;
+        log->push_back(call);
+    }
+    void Present() override { log->push_back(CanvasCall::Of(CanvasCall::Kind::Present)); }
+
+    // The calls of one kind, in order.
+    std::vector<CanvasCall> Calls(CanvasCall::Kind kind) const {
+        std::vector<CanvasCall> found;
+        for (const CanvasCall& call : *log) {
+            if (call.kind == kind) {
+                found.push_back(call);
+            }
+        }
+        return found;
+    }
+    // The names of all calls, in order: pictures drawn, texts written, "present", releases.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const CanvasCall& call : *log) {
+            names.push_back(call.kind == CanvasCall::Kind::Present ? "present" : call.name);
+        }
+        return names;
+    }
+    void Clear() { log->clear(); }
+
+    std::map<int, std::pair<int, int>> resources{{138, {1024, 768}}, {139, {250, 660}}};
+    std::vector<int> loads;
+    CallLog log = std::make_shared<std::vector<CanvasCall>>();
+
+private:
+    int m_width;
+    int m_height;
+};
+
+}  // namespace velunor::test
