@@ -1,0 +1,125 @@
+#include "render/BreakRenderer.h"
+
+#include <utility>
+
+namespace velunor {
+namespace {
+
+constexpr int kBackgroundPicture = 138;
+constexpr int kAnimationPicture = 139;
+constexpr Color kClockColor{51, 102, 204};
+constexpr int kClockX = 420;
+constexpr int kClockY = 370;
+
+}  // namespace
+
+BreakRenderer::BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound,
+                             std::function<void()> endBreak)
+    : m_sound(sound), m_endBreak(std::move(endBreak)), m_countdown(settings, clock) {}
+
+// The members go in reverse order: the elements, the pictures they borrowed, the clock font, and
+// last the sound device is closed.
+BreakRenderer::~BreakRenderer() = default;
+
+bool BreakRenderer::Initialize(Canvas& canvas) {
+    if (m_state != State::Constructed) {
+        return true;
+    }
+    m_canvas = &canvas;
+    m_countdown.Arm();
+    m_clockFont = canvas.CreateFont(FontSpec{35, 700, "黑体"});
+    m_sound.Open();  // a machine without sound still shows its breaks
+    m_openSound.reset(&m_sound);
+    m_backgroundImage = KeepImage(canvas.LoadResourceImage(kBackgroundPicture));
+    m_animationImage = KeepImage(canvas.LoadResourceImage(kAnimationPicture));
+    m_state = State::Running;
+    AddAnimation();
+    return true;
+}
+
+// The one element of the scene: the strip's four frames in turn at a fixed place, for the life of
+// the program.
+void BreakRenderer::AddAnimation() {
+    ElementParams params;
+    params.canvas = m_canvas;
+    params.drawer = this;
+    params.image = m_animationImage;
+    params.right = m_canvas->Width();
+    params.bottom = m_canvas->Height();
+    params.endMode = 2;
+    params.frameCount = 4;
+    params.x = 160;
+    params.y = 230;
+    m_elements.AddElement(std::move(params));
+}
+
+void BreakRenderer::RenderFrame() {
+    if (m_state != State::Running) {
+        return;
+    }
+    DrawBackground();
+    m_elements.DrawElements();
+    DrawCountdown();
+    if (m_state == State::Running) {  // ending the break may have shut the renderer down
+        m_canvas->Present();
+    }
+}
+
+// Centred at its natural size: cropped evenly on a smaller screen. On a larger one the rest of the
+// back buffer keeps what it held.
+void BreakRenderer::DrawBackground() {
+    if (m_backgroundImage == nullptr) {
+        return;
+    }
+    const int width = m_backgroundImage->Width();
+    const int height = m_backgroundImage->Height();
+    const int x = (m_canvas->Width() - width) / 2;
+    const int y = (m_canvas->Height() - height) / 2;
+    DrawImage(m_backgroundImage, Rect{x, y, width, height}, Rect{0, 0, width, height});
+}
+
+// The clock goes on top of everything; the frame that shows 00:00:00 also ends the break, and the
+// frame is finished after the break has ended.
+void BreakRenderer::DrawCountdown() {
+    const bool finished = m_countdown.Step();
+    if (m_clockFont != nullptr) {
+        m_canvas->DrawText(*m_clockFont, kClockColor, kClockX, kClockY, m_countdown.Text());
+    }
+    if (finished && m_endBreak) {
+        m_endBreak();
+    }
+}
+
+void BreakRenderer::Shutdown() {
+    if (m_state != State::Running) {
+        return;
+    }
+    m_state = State::ShutDown;
+    m_clockFont.reset();
+    ReleaseImages();
+    m_backgroundImage = nullptr;
+    m_animationImage = nullptr;
+}
+
+void BreakRenderer::ArmCountdown() {
+    m_countdown.Arm();
+}
+
+void BreakRenderer::DrawImage(const Picture* picture, Rect destination, Rect source) {
+    if (picture == nullptr || m_state != State::Running) {
+        return;
+    }
+    m_canvas->DrawPicture(*picture, destination, source);
+}
+
+const Picture* BreakRenderer::KeepImage(std::unique_ptr<Picture> picture) {
+    const Picture* kept = picture.get();
+    m_keptImages.Append(std::move(picture));
+    return kept;
+}
+
+void BreakRenderer::ReleaseImages() {
+    m_keptImages.Drain([](std::unique_ptr<Picture> picture) { picture.reset(); });
+}
+
+}  // namespace velunor

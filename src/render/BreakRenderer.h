@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/AppSettings.h"
+#include "app/Clock.h"
+#include "render/Canvas.h"
+#include "render/Countdown.h"
+#include "render/ElementRegistry.h"
+#include "render/ImageDrawer.h"
+#include "render/LockedList.h"
+#include "render/SoundDevice.h"
+
+namespace velunor {
+
+// Paints the break screen: the background picture centred, the scene elements, the countdown,
+// then the whole back buffer shown at once. When the countdown runs out it ends the break through
+// the callback it was given. Everything but the kept-pictures list belongs to the window thread.
+//
+// The canvas handed to Initialize and the sound device must outlive the renderer.
+class BreakRenderer : public ImageDrawer {
+public:
+    BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound,
+                  std::function<void()> endBreak);
+    ~BreakRenderer() override;
+    BreakRenderer(const BreakRenderer&) = delete;
+    BreakRenderer& operator=(const BreakRenderer&) = delete;
+
+    // Prepares drawing on the canvas (whose size is the screen), opens the sound device and
+    // builds the scene. Called once; always true.
+    bool Initialize(Canvas& canvas);
+
+    // One frame of the break screen; nothing before Initialize or after Shutdown.
+    void RenderFrame();
+
+    // Releases the fonts and pictures; no frame is drawn afterwards.
+    void Shutdown();
+
+    // The next frame starts the countdown from the full break length.
+    void ArmCountdown();
+
+    void DrawImage(const Picture* picture, Rect destination, Rect source) override;
+
+    // The renderer owns the picture from now on and disposes of it at shutdown, first kept first.
+    // Returns the picture for borrowing.
+    const Picture* KeepImage(std::unique_ptr<Picture> picture);
+    void ReleaseImages();
+
+private:
+    enum class State { Constructed, Running, ShutDown };
+
+    // Closes the sound device when the renderer goes, after everything else of it.
+    struct SoundCloser {
+        void operator()(SoundDevice* sound) const { sound->Close(); }
+    };
+
+    void AddAnimation();
+    void DrawBackground();
+    void DrawCountdown();
+
+    SoundDevice& m_sound;
+    std::unique_ptr<SoundDevice, SoundCloser> m_openSound;
+    std::function<void()> m_endBreak;
+    State m_state = State::Constructed;
+    Countdown m_countdown;
+    Canvas* m_canvas = nullptr;
+    std::unique_ptr<Font> m_clockFont;
+    const Picture* m_backgroundImage = nullptr;
+    const Picture* m_animationImage = nullptr;
+    LockedList<std::unique_ptr<Picture>> m_keptImages;  // outlives the elements that borrow them
+    ElementRegistry m_elements;
+};
+
+}  // namespace velunor
