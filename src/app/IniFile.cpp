@@ -200,7 +200,9 @@ std::string IniFile::WithValue(std::string_view content, std::string_view sectio
     const auto lines = SplitLines(content);
     const auto where = Locate(lines, section, key);
     const std::string_view eol = LineEndingOf(content);
-    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    std::string keyLine(key);
+    keyLine += '=';
+    keyLine += value;
 
     std::string result;
     result.reserve(content.size() + keyLine.size() + section.size() + 8);
@@ -225,7 +227,9 @@ std::string IniFile::WithValue(std::string_view content, std::string_view sectio
         result += eol;
     }
     if (!where.sectionHeader) {
-        result += "[" + std::string(section) + "]";
+        result += '[';
+        result += section;
+        result += ']';
         result += eol;
         result += keyLine;
         result += eol;
