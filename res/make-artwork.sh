@@ -3,7 +3,8 @@
 # needs running after a change here; the same tool versions give byte-identical files.
 #
 #   res/background.jpg   1024x768 break-screen background
-#   res/animation.png    250x660 strip of four 250x165 frames (PNG32): an eye that blinks
+#   res/animation.png    250x660 strip of four 250x165 frames (PNG32): an open eye whose
+#                        halo and catchlights gently pulse
 #   res/velunor.svg      the program icon, and velunor.png (128), icon-64.png, icon-256.png from it
 #
 # Usage: res/make-artwork.sh [--preview FILE]   (FILE: background, frame 0 and a sample clock together)
@@ -100,29 +101,29 @@ background_svg() {
 EOF
 }
 
-# One frame of the blink. CTRL_Y is how high the upper lid's curve reaches (its Bezier control points'
-# y): 20 is wide open, larger values lower the lid. CLOSED draws the shut lid with its lashes hanging.
+# One frame of the animation: the same open eye every time, only its glow breathing. PULSE runs from 0
+# (at rest) to 1 (fullest): the halo grows by 4 % and brightens, the catchlights in the iris swell a
+# little and brighten. The changes are kept small so that the loop reads as calm shimmer, not motion.
 eye_frame_svg() {
-    local ctrl=$1 closed=$2
-    awk -v c="$ctrl" -v closed="$closed" '
+    local pulse=$1
+    awk -v p="$pulse" '
     function bez(p0, p1, p2, p3, t) { return (1-t)^3*p0 + 3*(1-t)^2*t*p1 + 3*(1-t)*t^2*p2 + t^3*p3 }
     function dbez(p0, p1, p2, p3, t) { return 3*(1-t)^2*(p1-p0) + 6*(1-t)*t*(p2-p1) + 3*t^2*(p3-p2) }
-    # one lash at t along the lid curve, leaning away from the middle of the eye
-    function lash(t, len, lean, dir,   x, y, dx, dy, n, nx, ny, ex, ey) {
+    # one lash at t along the lid curve, standing up and leaning away from the middle of the eye
+    function lash(t, len, lean,   x, y, dx, dy, n, nx, ny, ex, ey) {
         x = bez(lx, c1x, c2x, rx, t); y = bez(ly, c, c, ry, t)
         dx = dbez(lx, c1x, c2x, rx, t); dy = dbez(ly, c, c, ry, t)
         n = sqrt(dx*dx + dy*dy); dx /= n; dy /= n
-        nx = dy * dir; ny = -dx * dir
+        nx = dy; ny = -dx
         ex = x + len * (nx + lean * dx); ey = y + len * (ny + lean * dy)
         printf "<path d=\"M%.1f,%.1f Q%.1f,%.1f %.1f,%.1f\"/>\n", x, y, \
             x + len * nx * 0.6, y + len * ny * 0.6, ex, ey
     }
     BEGIN {
-        # eye corners, the lid control points x, and the lower lid control points y
-        lx = 38; ly = 90; rx = 212; ry = 90; c1x = 82; c2x = 168; low = 140
+        # eye corners, the lid control points (x, and y of the upper lid), and the lower lid control points y
+        lx = 38; ly = 90; rx = 212; ry = 90; c1x = 82; c2x = 168; c = 20; low = 140
         upper = sprintf("M%d,%d C%d,%.1f %d,%.1f %d,%d", lx, ly, c1x, c, c2x, c, rx, ry)
         almond = sprintf("%s C%d,%d %d,%d %d,%d Z", upper, c2x, low, c1x, low, lx, ly)
-        crease = sprintf("M%d,%.1f C%d,%.1f %d,%.1f %d,%.1f", lx + 6, ly - 10, c1x, c - 16, c2x, c - 16, rx - 6, ry - 10)
         print "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"250\" height=\"165\" viewBox=\"0 0 250 165\">"
         print "<defs>"
         print "<radialGradient id=\"white\" cx=\"0.5\" cy=\"0.45\" r=\"0.6\"><stop offset=\"0.55\" stop-color=\"#ffffff\"/><stop offset=\"1\" stop-color=\"#dde7ee\"/></radialGradient>"
@@ -130,27 +131,23 @@ eye_frame_svg() {
         print "<filter id=\"blur\" x=\"-30%\" y=\"-40%\" width=\"160%\" height=\"180%\"><feGaussianBlur stdDeviation=\"9\"/></filter>"
         printf "<clipPath id=\"open\"><path d=\"%s\"/></clipPath>\n", almond
         print "</defs>"
-        # a soft light halo, so the eye sits in the sky instead of looking cut out and pasted on
-        print "<ellipse cx=\"125\" cy=\"86\" rx=\"96\" ry=\"50\" fill=\"#ffffff\" opacity=\"0.5\" filter=\"url(#blur)\"/>"
-        # the fold above a shut lid; an open eye does without, its lashes would cross it
-        if (closed) printf "<path d=\"%s\" fill=\"none\" stroke=\"#b98d7a\" stroke-opacity=\"0.55\" stroke-width=\"3\" stroke-linecap=\"round\"/>\n", crease
-        if (!closed) {
-            printf "<path d=\"%s\" fill=\"url(#white)\"/>\n", almond
-            print "<g clip-path=\"url(#open)\">"
-            print "<circle cx=\"125\" cy=\"88\" r=\"35\" fill=\"url(#iris)\" stroke=\"#17544a\" stroke-width=\"2.5\"/>"
-            print "<circle cx=\"125\" cy=\"88\" r=\"14\" fill=\"#1b242c\"/>"
-            print "<circle cx=\"137\" cy=\"75\" r=\"8\" fill=\"#ffffff\" opacity=\"0.95\"/>"
-            print "<circle cx=\"113\" cy=\"101\" r=\"3.5\" fill=\"#ffffff\" opacity=\"0.8\"/>"
-            # a shadow under the upper lid gives the eyeball roundness
-            printf "<path d=\"%s\" fill=\"none\" stroke=\"#8aa0ae\" stroke-opacity=\"0.35\" stroke-width=\"10\"/>\n", upper
-            print "</g>"
-            printf "<path d=\"%s\" fill=\"none\" stroke=\"#3a4652\" stroke-width=\"4\" stroke-linejoin=\"round\"/>\n", almond
-        }
+        # a soft light halo, so the eye sits in the sky instead of looking cut out and pasted on; at its
+        # fullest it still ends well inside the frame, whose edges stay fully transparent
+        printf "<ellipse cx=\"125\" cy=\"86\" rx=\"%g\" ry=\"%g\" fill=\"#ffffff\" opacity=\"%g\" filter=\"url(#blur)\"/>\n", \
+            96 + 4 * p, 50 + 2 * p, 0.5 + 0.16 * p
+        printf "<path d=\"%s\" fill=\"url(#white)\"/>\n", almond
+        print "<g clip-path=\"url(#open)\">"
+        print "<circle cx=\"125\" cy=\"88\" r=\"35\" fill=\"url(#iris)\" stroke=\"#17544a\" stroke-width=\"2.5\"/>"
+        print "<circle cx=\"125\" cy=\"88\" r=\"14\" fill=\"#1b242c\"/>"
+        printf "<circle cx=\"137\" cy=\"75\" r=\"%g\" fill=\"#ffffff\" opacity=\"%g\"/>\n", 8 + 0.8 * p, 0.95 + 0.05 * p
+        printf "<circle cx=\"113\" cy=\"101\" r=\"%g\" fill=\"#ffffff\" opacity=\"%g\"/>\n", 3.5 + 0.6 * p, 0.8 + 0.2 * p
+        # a shadow under the upper lid gives the eyeball roundness
+        printf "<path d=\"%s\" fill=\"none\" stroke=\"#8aa0ae\" stroke-opacity=\"0.35\" stroke-width=\"10\"/>\n", upper
+        print "</g>"
+        printf "<path d=\"%s\" fill=\"none\" stroke=\"#3a4652\" stroke-width=\"4\" stroke-linejoin=\"round\"/>\n", almond
         printf "<path d=\"%s\" fill=\"none\" stroke=\"#3a4652\" stroke-width=\"6.5\" stroke-linecap=\"round\"/>\n", upper
         print "<g fill=\"none\" stroke=\"#3a4652\" stroke-width=\"4.5\" stroke-linecap=\"round\">"
-        # lashes stand up from an open lid and hang from a shut one
-        dir = closed ? -1 : 1
-        lash(0.22, 15, -0.45, dir); lash(0.5, 16, 0, dir); lash(0.78, 15, 0.45, dir)
+        lash(0.22, 15, -0.45); lash(0.5, 16, 0); lash(0.78, 15, 0.45)
         print "</g>"
         print "</svg>"
     }'
@@ -187,9 +184,10 @@ convert "$work/background.png" -strip -sampling-factor 4:2:0 -quality 92 "$res/b
 
 frames=()
 i=0
-for spec in "20 0" "58 0" "118 1" "46 0"; do
-    # shellcheck disable=SC2086 # two words: lid height and closed flag
-    eye_frame_svg $spec >"$work/frame$i.svg"
+# The loop runs at 10 frames a second, 0.4 s round: rest, swelling, fullest, easing back (the same
+# picture as swelling), so that the glow rises and falls without a jump where the loop starts again.
+for pulse in 0 0.5 1 0.5; do
+    eye_frame_svg "$pulse" >"$work/frame$i.svg"
     rsvg-convert "$work/frame$i.svg" -o "$work/frame$i.png"
     frames+=("$work/frame$i.png")
     i=$((i + 1))
