@@ -56,7 +56,7 @@ public:
     // One of the pictures built into the program (138 background, 139 animation strip), decoded
     // once; null when there is no such picture.
     virtual std::unique_ptr<Picture> LoadResourceImage(int id) = 0;
-    virtual std::unique_ptr<Font> CreateFont(const FontSpec& spec) = 0;
+    virtual std::unique_ptr<Font> CreateFont(const FontSpec& wanted) = 0;
 
     // The source rectangle of the picture (its pixels) scaled into the destination rectangle of
     // the back buffer, blended by the picture's alpha.

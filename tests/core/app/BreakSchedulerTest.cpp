@@ -5,20 +5,10 @@
 
 #include "app/BreakScheduler.h"
 #include "support/FakeClock.h"
+#include "support/RecordingBreakEffects.h"
 
 namespace velunor {
 namespace {
-
-class RecordingEffects : public BreakEffects {
-public:
-    void AddTrayIcon() override { calls.push_back("tray"); }
-    void StartBreakMusic() override { calls.push_back("music on"); }
-    void StopBreakMusic() override { calls.push_back("music off"); }
-    void ShowBreakScreen() override { calls.push_back("show"); }
-    void HideBreakScreen() override { calls.push_back("hide"); }
-    void ArmCountdown() override { calls.push_back("arm"); }
-    std::vector<std::string> calls;
-};
 
 class Schedule : public ::testing::Test {
 protected:
@@ -41,7 +31,7 @@ protected:
 
     AppSettings settings;
     test::FakeClock clock;
-    RecordingEffects effects;
+    test::RecordingBreakEffects effects;
     BreakScheduler scheduler{settings, clock, effects};
 };
 

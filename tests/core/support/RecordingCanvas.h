@@ -57,12 +57,12 @@ private:
 
 class FakeFont : public Font {
 public:
-    FakeFont(FontSpec spec, CallLog log) : m_spec(std::move(spec)), m_log(std::move(log)) {}
+    FakeFont(FontSpec wanted, CallLog log) : m_spec(std::move(wanted)), m_log(std::move(log)) {}
     ~FakeFont() override {
         m_log->push_back(CanvasCall::Of(CanvasCall::Kind::Released,
                                         "font " + std::to_string(m_spec.pixelHeight)));
     }
-    const FontSpec& Spec() const { return m_spec; }
+    const FontSpec& Requested() const { return m_spec; }
 
 private:
     FontSpec m_spec;
@@ -88,8 +88,8 @@ public:
         return std::make_unique<FakePicture>(std::to_string(id), size->second.first,
                                              size->second.second, log);
     }
-    std::unique_ptr<Font> CreateFont(const FontSpec& spec) override {
-        return std::make_unique<FakeFont>(spec, log);
+    std::unique_ptr<Font> CreateFont(const FontSpec& wanted) override {
+        return std::make_unique<FakeFont>(wanted, log);
     }
     void DrawPicture(const Picture& picture, Rect destination, Rect source) override {
         const auto* fake = dynamic_cast<const FakePicture*>(&picture);
@@ -100,7 +100,7 @@ public:
     }
     void DrawText(const Font& font, Color color, int x, int y, std::string_view text) override {
         CanvasCall call = CanvasCall::Of(CanvasCall::Kind::Text, std::string(text));
-        call.font = dynamic_cast<const FakeFont&>(font).Spec();
+        call.font = dynamic_cast<const FakeFont&>(font).Requested();
         call.color = color;
         call.x = x;
         call.y = y;
