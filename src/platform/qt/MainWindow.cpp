@@ -1,0 +1,162 @@
+#include "MainWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QUrl>
+
+#include "AboutDialog.h"
+#include "BuiltInResources.h"
+#include "MusicInfoDialog.h"
+#include "app/AppStartup.h"
+
+namespace velunor {
+namespace {
+constexpr int kScheduleMs = 1000;
+constexpr int kFrameMs = 100;
+
+QRect PrimaryScreenRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+}  // namespace
+
+MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
+                       BreakRenderer& renderer, BreakPlaylist& playlist)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_settings(settings),
+      m_paths(paths),
+      m_renderer(renderer),
+      m_playlist(playlist),
+      m_scheduler(settings, clock, *this) {
+    // Every frame covers the whole window from the back buffer, so Qt need not erase it first;
+    // erasing is what would make it flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setWindowTitle(QStringLiteral("Velunor"));
+    setWindowIcon(BuiltInResources::ProgramIcon());
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_scheduleTimer.setInterval(kScheduleMs);
+    connect(&m_scheduleTimer, &QTimer::timeout, this, [this] { m_scheduler.OnScheduleTick(); });
+    m_frameTimer.setInterval(kFrameMs);
+    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    ConnectTray();
+}
+
+void MainWindow::ConnectTray() {
+    connect(&m_tray, &TrayIcon::doubleClicked, this, &MainWindow::OpenSettings);
+    connect(&m_tray, &TrayIcon::settingsChosen, this, &MainWindow::OpenSettings);
+    connect(&m_tray, &TrayIcon::helpChosen, this, &MainWindow::OpenHelp);
+    connect(&m_tray, &TrayIcon::aboutChosen, this, &MainWindow::OpenAbout);
+    connect(&m_tray, &TrayIcon::exitChosen, this, &MainWindow::Exit);
+}
+
+void MainWindow::Start() {
+    RunStartup(m_paths, m_settings, m_scheduler, *this);
+}
+
+void MainWindow::Exit() {
+    m_frameTimer.stop();
+    m_scheduleTimer.stop();
+    m_renderer.Shutdown();
+    m_tray.Remove();
+    // exit(), not quit(): quit() first asks every window to close, and a close request is what
+    // ends a break here, so it would be refused.
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::OpenSettings() {
+    if (!m_canOpenSettings) {
+        return;
+    }
+    // The settings dialog is not part of the program yet; until it is, 设置 and the double-click
+    // open nothing.
+}
+
+void MainWindow::OpenHelp() {
+    MusicInfoDialog dialog(
+        QUrl::fromLocalFile(QString::fromStdString(m_paths.m_folder + "help.html")));
+    RunDialog(dialog);
+}
+
+void MainWindow::OpenAbout() {
+    AboutDialog dialog;
+    RunDialog(dialog);
+}
+
+// The dialogs have no parent and block no other window: the tray menu and the break screen's
+// Escape keep working while one is open, and the timers keep running in its loop.
+void MainWindow::RunDialog(QDialog& dialog) {
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.exec();
+}
+
+void MainWindow::InitializeRenderer() {
+    m_canvas = std::make_unique<QtCanvas>(PrimaryScreenRect().size(), this);
+    m_renderer.Initialize(*m_canvas);
+    m_playlist.PrepareAtStartup();
+}
+
+void MainWindow::StartScheduleTimer() {
+    m_scheduleTimer.start();
+}
+
+void MainWindow::RunFirstRunSettings() {
+    OpenSettings();
+}
+
+void MainWindow::AddTrayIcon() {
+    m_tray.Show();
+}
+
+void MainWindow::StartBreakMusic() {
+    m_playlist.StartBreakMusic();
+}
+
+void MainWindow::StopBreakMusic() {
+    m_playlist.EndBreakMusic();
+}
+
+void MainWindow::ShowBreakScreen() {
+    setGeometry(PrimaryScreenRect());
+    showFullScreen();
+    raise();
+    activateWindow();
+    m_frameTimer.start();
+}
+
+void MainWindow::HideBreakScreen() {
+    m_frameTimer.stop();
+    hide();
+}
+
+void MainWindow::ArmCountdown() {
+    m_renderer.ArmCountdown();
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    if (!m_scheduler.InBreak()) {
+        return;
+    }
+    m_renderer.RenderFrame();
+}
+
+// Escape ends the break early. Enter does nothing: a key pressed by accident must not end the
+// program or the break.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        m_scheduler.EndBreak();
+    }
+    event->accept();
+}
+
+// Only 退出 ends the program; a close request from the desktop ends the break, like Escape.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    m_scheduler.EndBreak();
+}
+
+}  // namespace velunor

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QObject>
+#include <memory>
+#include <optional>
+
+#include "PlaybackQueue.h"
+#include "QtPlayerPlaylist.h"
+#include "music/MediaPlayer.h"
+
+namespace velunor {
+
+// The break music player on Qt Multimedia. Qt's player plays one source at a time, so the
+// playlists, the repeat count and the walk through the current list live here; a file that
+// cannot be played is skipped.
+class QtMediaPlayer : public QObject,
+                      public MediaPlayer,
+                      private PlayerControls,
+                      private PlayerSettings,
+                      private PlaylistCollection {
+    Q_OBJECT
+
+public:
+    explicit QtMediaPlayer(QObject* parent = nullptr);
+
+    PlayerControls& GetControls() override { return *this; }
+    PlayerSettings& GetSettings() override { return *this; }
+    PlaylistCollection& GetPlaylistCollection() override { return *this; }
+    std::shared_ptr<PlayerPlaylist> GetCurrentPlaylist() override { return m_current; }
+    void SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) override;
+    std::shared_ptr<PlayerMedia> NewMedia(const std::string& path) override;
+
+    bool IsPlaying() const { return m_queue.Active(); }
+    float OutputVolume() const { return m_output.volume(); }
+
+signals:
+    void itemStarted(const QString& path);
+    // The run of the current playlist is over: stopped, played its count, or nothing playable.
+    void runEnded();
+
+private:
+    void Play() override;
+    void Stop() override;
+    void SetVolume(int volume) override;
+    void SetPlayCount(int count) override;
+    std::shared_ptr<PlayerPlaylist> NewPlaylist(std::string_view name) override;
+
+    void PlayItem(std::optional<std::size_t> index);
+    void ReleaseEngine();
+    void OnMediaStatus(QMediaPlayer::MediaStatus status);
+    void AdvanceLater();
+    void Advance(unsigned itemSerial);
+
+    QMediaPlayer m_engine;
+    QAudioOutput m_output;
+    std::shared_ptr<QtPlayerPlaylist> m_current;
+    PlaybackQueue m_queue;
+    int m_playCount = 1;
+    // Counts the items started, so that an item's late end or error cannot advance a newer one.
+    unsigned m_itemSerial = 0;
+};
+
+}  // namespace velunor

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "music/MediaPlayer.h"
+
+namespace velunor {
+
+class QtPlayerMedia : public PlayerMedia {
+public:
+    explicit QtPlayerMedia(std::string path) : m_path(std::move(path)) {}
+    const std::string& Path() const override { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+}  // namespace velunor

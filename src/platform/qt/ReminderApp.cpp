@@ -1,0 +1,25 @@
+#include "ReminderApp.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace velunor {
+
+ReminderApp::ReminderApp()
+    : m_paths(PathsOfThisExecutable()),
+      m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
+      m_playlist(m_player, m_paths),
+      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist) {
+    QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
+                     &MainWindow::Exit);
+}
+
+// The folder the executable really lies in, links resolved: config.ini, Music and Picture are
+// found beside it however the program was started.
+ProgramPaths ReminderApp::PathsOfThisExecutable() {
+    const QString executable =
+        QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    return ProgramPaths::FromExecutable(executable.toStdString(), kExecutableName);
+}
+
+}  // namespace velunor

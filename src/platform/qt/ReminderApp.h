@@ -1,0 +1,42 @@
+#pragma once
+
+#include "MainWindow.h"
+#include "QtMediaPlayer.h"
+#include "QtSoundDevice.h"
+#include "UnixSignalWatcher.h"
+#include "app/AppSettings.h"
+#include "app/ProgramPaths.h"
+#include "app/SystemClock.h"
+#include "music/BreakPlaylist.h"
+#include "render/BreakRenderer.h"
+
+namespace velunor {
+
+// The objects that live as long as the program, in the order they need each other. Made after
+// the QApplication, which it needs for the executable's path and the screens.
+class ReminderApp {
+public:
+    // The program's fixed executable name, which the autostart entry stores.
+    static constexpr const char* kExecutableName = "velunor";
+
+    ReminderApp();
+    ReminderApp(const ReminderApp&) = delete;
+    ReminderApp& operator=(const ReminderApp&) = delete;
+
+    void Start() { m_mainWindow.Start(); }
+
+private:
+    static ProgramPaths PathsOfThisExecutable();
+
+    AppSettings m_settings;
+    SystemClock m_clock;
+    const ProgramPaths m_paths;
+    QtSoundDevice m_sound;
+    BreakRenderer m_renderer;
+    QtMediaPlayer m_player;
+    BreakPlaylist m_playlist;
+    MainWindow m_mainWindow;
+    UnixSignalWatcher m_signals;
+};
+
+}  // namespace velunor

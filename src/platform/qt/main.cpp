@@ -1,0 +1,52 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "ReminderApp.h"
+
+namespace {
+
+// The program takes no arguments; these two only answer and leave.
+bool AnswerInformationRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("velunor 1.1");
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::puts(
+                "Usage: velunor\n"
+                "Reminds you to rest your eyes: every SetTime minutes a break screen with music\n"
+                "covers the desktop for RunTime minutes. Settings live in config.ini, music in\n"
+                "the Music folder, both beside the executable. The tray icon's menu ends it.");
+            return true;
+        }
+    }
+    return false;
+}
+
+// Qt's FFmpeg backend cannot play MIDI; GStreamer renders it with a General MIDI soundfont and
+// plays MP3 and WMA as well. A backend the user chose is left alone.
+void ChooseMediaBackend() {
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (AnswerInformationRequest(argc, argv)) {
+        return 0;
+    }
+    ChooseMediaBackend();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velunor"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    // Dialogs come and go while the break screen stays hidden; none of that may end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    velunor::ReminderApp reminder;
+    reminder.Start();
+    return QApplication::exec();
+}
