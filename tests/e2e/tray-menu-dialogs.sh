@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The tray menu's commands: 关于 and 帮助 open their dialogs, an open dialog leaves the tray menu
+# usable, Escape closes a dialog, and 退出 ends the program and takes its icon away.
+source "$(dirname "$0")/velunor-e2e.sh"
+
+window_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+}
+
+close_with_escape() {
+    local id=$1
+    xdotool windowfocus --sync "$id" key Escape
+    wait_for "! window_viewable $id" 5 || fail "Escape did not close the dialog"
+}
+
+e2e_setup
+start_program
+wait_for tray_has_icon 15 || fail "no tray icon appeared"
+
+choose_from_tray_menu 2
+wait_for 'window_named "关于 Velunor"' 10 || fail "关于 opened no about box"
+about=$(window_named "关于 Velunor")
+
+# The open about box must not block the tray: its menu opens and 帮助 opens the second dialog.
+choose_from_tray_menu 3
+wait_for 'window_named "音乐"' 10 || fail "帮助 opened no music information dialog"
+music=$(window_named "音乐")
+
+close_with_escape "$music"
+close_with_escape "$about"
+program_running || fail "closing the dialogs ended the program"
+
+choose_from_tray_menu 1
+wait_program_exit 10
+((PROGRAM_STATUS == 0)) || fail "退出 did not end the program cleanly (status $PROGRAM_STATUS)"
+wait_for tray_empty 5 || fail "the tray icon stayed after 退出"
+echo "PASS"

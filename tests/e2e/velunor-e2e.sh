@@ -1,0 +1,177 @@
+# shellcheck shell=bash
+# What every end-to-end test of the program needs on top of the private desktop: a program folder
+# of its own, the program started in it, and ways to look at its tray icon, menu and break window.
+#
+# Needs VELUNOR_BIN (the built executable) and VELUNOR_SOURCE_DIR (the project) in the environment.
+
+set -euo pipefail
+# shellcheck source=lib/desktop-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib/desktop-env.sh"
+
+PROGRAM_DIR=
+PROGRAM_PID=
+PROGRAM_STATUS=
+XEV_LOG=
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n $PROGRAM_DIR && -s $PROGRAM_DIR/velunor.log ]]; then
+        echo "--- program output (last lines)" >&2
+        tail -n 20 "$PROGRAM_DIR/velunor.log" >&2
+    fi
+    exit 1
+}
+
+# A private desktop and a fresh program folder inside it: the executable, Music and Picture. The
+# executable is copied, not linked, because the program finds its folder from its own real path.
+e2e_setup() {
+    desktop_start || fail "the private desktop did not start"
+    PROGRAM_DIR=$DESKTOP_DIR/Velunor
+    mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
+    cp "$VELUNOR_BIN" "$PROGRAM_DIR/velunor"
+}
+
+# config.ini with the given KEY=VALUE lines in section Option.
+write_config() {
+    printf '[Option]\n' >"$PROGRAM_DIR/config.ini"
+    printf '%s\n' "$@" >>"$PROGRAM_DIR/config.ini"
+}
+
+# Three short tunes of distinct pitch, one of each kind the program plays: an MP3 at 440 Hz, a WMA
+# at 660 Hz and a MIDI flute on A5 (880 Hz).
+add_music() {
+    local music=$PROGRAM_DIR/Music
+    ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=440:duration=1.5" -ac 2 \
+        -c:a libmp3lame "$music/a.mp3"
+    ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=660:duration=1.5" -ac 2 \
+        -c:a wmav2 "$music/b.wma"
+    # One track: flute (program 73), note 81 on, held 960 ticks (1 s at 480 ticks a beat), off.
+    printf 'MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xe0MTrk\x00\x00\x00\x10\x00\xc0\x49\x00\x90\x51\x64\x87\x40\x80\x51\x00\x00\xff\x2f\x00' \
+        >"$music/c.mid"
+}
+
+# Records every map and unmap of a top-level window from now on.
+watch_windows() {
+    XEV_LOG=$DESKTOP_DIR/xev.log
+    xev -root -event substructure </dev/null >"$XEV_LOG" 2>&1 &
+    desktop_track_pid $!
+}
+
+start_program() {
+    (cd / && exec "$PROGRAM_DIR/velunor") </dev/null >"$PROGRAM_DIR/velunor.log" 2>&1 &
+    PROGRAM_PID=$!
+    desktop_track_pid "$PROGRAM_PID"
+}
+
+program_running() {
+    kill -0 "$PROGRAM_PID" 2>/dev/null
+}
+
+# Waits for the program to end; its exit status goes to PROGRAM_STATUS.
+wait_program_exit() {
+    wait_for "! program_running" "${1:-10}" || fail "the program did not end"
+    PROGRAM_STATUS=0
+    wait "$PROGRAM_PID" || PROGRAM_STATUS=$?
+}
+
+tray_empty() {
+    (($(tray_icon_count) == 0))
+}
+
+# The break window: the program's top-level window called Velunor that is larger than a pixel
+# (Qt keeps a 1x1 helper window of the same name).
+break_window() {
+    local id
+    for id in $(xdotool search --name '^Velunor$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if ((WIDTH > 1 && HEIGHT > 1)); then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+window_viewable() {
+    [[ $(xwininfo -id "$1" 2>/dev/null) == *'Map State: IsViewable'* ]]
+}
+
+break_showing() {
+    local id
+    id=$(break_window) && window_viewable "$id"
+}
+
+# How often the window was mapped (or unmapped: EVENT=UnmapNotify) since watch_windows.
+window_event_count() {
+    local id=$1 event=${2:-MapNotify}
+    grep -A1 "^$event event, serial [0-9]*, synthetic NO" "$XEV_LOG" | grep -c "window $(printf '0x%x' "$id")," || true
+}
+
+tray_icon_window() {
+    local tray
+    tray=$(_desktop_trayer_window)
+    [[ -n $tray ]] || return 1
+    xwininfo -tree -id "$tray" | awk '/^        0x/ && !found { print $1; found = 1 }'
+}
+
+# A visible popup of the program: an override-redirect window of its class larger than the icon.
+menu_showing() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname '^velunor$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]]; then
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Opens the tray menu with a right-click on the icon, as a user would. A click that comes while a
+# popup that just closed still holds the pointer is lost, so it is tried again.
+open_tray_menu() {
+    local icon attempt
+    icon=$(tray_icon_window) || fail "no tray icon to click"
+    eval "$(xdotool getwindowgeometry --shell "$icon")"
+    for attempt in 1 2 3 4 5; do
+        xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+        wait_for menu_showing 2 && return 0
+    done
+    fail "the tray menu did not open"
+}
+
+# Picks a tray menu item by its position from the bottom: 1 is 退出, 2 关于, 3 帮助, 4 设置.
+choose_from_tray_menu() {
+    local from_bottom=$1 keys=()
+    open_tray_menu
+    for ((i = 0; i < from_bottom; i++)); do
+        keys+=(Up)
+    done
+    xdotool key "${keys[@]}" Return
+}
+
+# "R G B" of one pixel of a picture file.
+pixel_at() {
+    convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
+}
+
+# Succeeds when two "R G B" colours differ by at most TOLERANCE in every channel.
+colours_close() {
+    local -a a=($1) b=($2)
+    local tolerance=${3:-8} i d
+    for i in 0 1 2; do
+        d=$((a[i] - b[i]))
+        ((d < 0)) && d=$((-d))
+        ((d <= tolerance)) || return 1
+    done
+}
+
+# The RMS amplitude of a sound file within a frequency band (Hz).
+band_rms() {
+    # A steep band edge (10 Hz) keeps the neighbouring tunes out of the band.
+    sox "$1" -n sinc -t 10 "$2-$3" stat 2>&1 | awk '/^RMS +amplitude:/ { print $3 }'
+}
+
+# Succeeds when the first number is larger than the second.
+greater() {
+    awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
+}
