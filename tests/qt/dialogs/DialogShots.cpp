@@ -4,36 +4,24 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
-#include <fstream>
 
+#include "ProgramState.h"
 #include "platform/qt/dialogs/MediaLibraryDialog.h"
 #include "platform/qt/dialogs/SettingsDialog.h"
-#include "support/FakeAutostartStore.h"
-#include "support/FakeClock.h"
-#include "support/FakeMediaPlayer.h"
-#include "support/RecordingBreakEffects.h"
 
 namespace velunor {
 namespace {
 
-void Touch(const QString& path) {
-    std::ofstream(QFile::encodeName(path).toStdString()) << "x";
-}
-
-void FillProgramFolder(const QDir& folder) {
-    folder.mkpath(QStringLiteral("Music"));
-    folder.mkpath(QStringLiteral("Picture"));
+void FillProgramFolder(const test::TempFolder& folder) {
     for (const char* name : {"轻音乐.mp3", "morning.mp3", "Tune.WMA", "canon.mid"}) {
-        Touch(folder.filePath(QStringLiteral("Music/") + QString::fromUtf8(name)));
+        folder.Write(std::string("Music/") + name, "x");
     }
     for (const char* name : {"海边.jpg", "forest.png", "sky.bmp"}) {
-        Touch(folder.filePath(QStringLiteral("Picture/") + QString::fromUtf8(name)));
+        folder.Write(std::string("Picture/") + name, "x");
     }
-    std::ofstream(QFile::encodeName(folder.filePath(QStringLiteral("config.ini"))).toStdString())
-        << "[Option]\nBStart=true\nSetTime=45\nRunTime=5\n";
+    folder.Write("config.ini", "[Option]\nBStart=true\nSetTime=45\nRunTime=5\n");
 }
 
 bool Save(QWidget& dialog, const QDir& out, const char* name) {
@@ -56,32 +44,23 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    QTemporaryDir programFolder;
-    if (!out.mkpath(QStringLiteral(".")) || !programFolder.isValid()) {
+    if (!out.mkpath(QStringLiteral("."))) {
         return 1;
     }
-    FillProgramFolder(QDir(programFolder.path()));
-    const auto paths = ProgramPaths::FromExecutable(
-        QFile::encodeName(programFolder.filePath(QStringLiteral("velunor"))).toStdString(),
-        "velunor");
-    AppSettings settings;
-    test::FakeClock clock;
-    test::RecordingBreakEffects effects;
-    BreakScheduler scheduler(settings, clock, effects);
-    test::FakeAutostartStore autostart;
-    test::FakeMediaPlayer player;
-    bool canOpenSettings = true;
+    test::ProgramState program;
+    FillProgramFolder(program.folder);
     const DialogServices quiet{[](QWidget*, const QString&) {},
                                [](QWidget*, const QStringList&) { return QStringList(); },
                                [](const QString&) {}};
 
-    SettingsDialog settingsDialog(settings, scheduler, autostart, paths, canOpenSettings, player,
-                                  quiet);
-    QTextStream(stdout) << "dialog font: " << QFontInfo(settingsDialog.font()).family() << '\n';
-    MediaLibraryDialog pictures(kPictureLibrary, scheduler, paths, quiet);
+    SettingsDialog settings(program.settings, program.scheduler, program.autostart, program.paths,
+                            program.canOpenSettings, program.player, quiet);
+    QTextStream(stdout) << "dialog font: " << QFontInfo(settings.font()).family() << '\n';
+    MediaLibraryDialog pictures(kPictureLibrary, program.scheduler, program.paths, quiet);
     pictures.findChild<QTableWidget*>()->selectRow(1);
-    MediaLibraryDialog music(kMusicLibrary, scheduler, paths, player, quiet);
-    const bool saved = Save(settingsDialog, out, "settings.png") &&
+    MediaLibraryDialog music(kMusicLibrary, program.scheduler, program.paths, program.player,
+                             quiet);
+    const bool saved = Save(settings, out, "settings.png") &&
                        Save(pictures, out, "picture-library.png") &&
                        Save(music, out, "music-library.png");
     return saved ? 0 : 1;

@@ -10,20 +10,17 @@
 #include <memory>
 
 #include "DialogTestSupport.h"
+#include "ProgramState.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/dialogs/LibraryFileFilters.h"
 #include "platform/qt/dialogs/MediaLibraryDialog.h"
-#include "support/FakeClock.h"
-#include "support/FakeMediaPlayer.h"
-#include "support/RecordingBreakEffects.h"
-#include "support/TempFolder.h"
 
 namespace velunor {
 namespace {
 
 using test::FindByText;
 
-class MediaLibraryDialogTest : public ::testing::Test {
+class MediaLibraryDialogTest : public ::testing::Test, protected test::ProgramState {
 protected:
     MediaLibraryDialog& OpenPictures() {
         dialog = std::make_unique<MediaLibraryDialog>(kPictureLibrary, scheduler, paths,
@@ -53,14 +50,7 @@ protected:
         FindByText<QPushButton>(*dialog, QString::fromUtf8(text))->click();
     }
 
-    test::TempFolder folder;
-    test::TempFolder elsewhere;
-    ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
-    AppSettings settings;
-    test::FakeClock clock;
-    test::RecordingBreakEffects effects;
-    BreakScheduler scheduler{settings, clock, effects};
-    test::FakeMediaPlayer player;
+    test::TempFolder elsewhere;  // where the chosen files come from
     test::RecordingServices services;
     std::unique_ptr<MediaLibraryDialog> dialog;
 };

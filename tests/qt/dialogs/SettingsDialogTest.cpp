@@ -9,20 +9,16 @@
 #include <string>
 
 #include "DialogTestSupport.h"
+#include "ProgramState.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/dialogs/SettingsDialog.h"
-#include "support/FakeAutostartStore.h"
-#include "support/FakeClock.h"
-#include "support/FakeMediaPlayer.h"
-#include "support/RecordingBreakEffects.h"
-#include "support/TempFolder.h"
 
 namespace velunor {
 namespace {
 
 using test::FindByText;
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public ::testing::Test, protected test::ProgramState {
 protected:
     SettingsDialogTest() {
         folder.Write("config.ini", kConfig);
@@ -51,15 +47,6 @@ protected:
 
     static constexpr const char* kConfig =
         "[Option]\nBFirst=true\nBStart=false\nSetTime=045\nRunTime=5\n";
-    test::TempFolder folder;
-    ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
-    AppSettings settings;
-    test::FakeClock clock;
-    test::RecordingBreakEffects effects;
-    BreakScheduler scheduler{settings, clock, effects};
-    test::FakeAutostartStore autostart;
-    test::FakeMediaPlayer player;
-    bool canOpenSettings = true;
     test::RecordingServices services;
     std::unique_ptr<SettingsDialog> dialog;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/BreakScheduler.h"
+#include "app/ProgramPaths.h"
+#include "support/FakeAutostartStore.h"
+#include "support/FakeClock.h"
+#include "support/FakeMediaPlayer.h"
+#include "support/RecordingBreakEffects.h"
+#include "support/TempFolder.h"
+
+namespace velunor::test {
+
+// What the dialogs work on: a program folder of its own under the temporary folder, the settings
+// and schedule, and a logon store and player that only keep what they are given.
+struct ProgramState {
+    TempFolder folder;
+    ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
+    AppSettings settings;
+    FakeClock clock;
+    RecordingBreakEffects effects;
+    BreakScheduler scheduler{settings, clock, effects};
+    FakeAutostartStore autostart;
+    FakeMediaPlayer player;
+    bool canOpenSettings = true;
+};
+
+}  // namespace velunor::test
