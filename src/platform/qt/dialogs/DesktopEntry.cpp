@@ -36,9 +36,9 @@ std::string QuotedArgument(std::string_view argument) {
     return quoted + '"';
 }
 
-// The string value level reads a backslash as an escape of its own, and "%" starts a field code
-// that the launcher would replace.
-std::string EscapedForStringValue(std::string_view commandLine) {
+// Reading the entry takes a backslash as an escape of the string value and "%" as the start of a
+// field code that the launcher replaces; both are doubled to stand for themselves.
+std::string EscapedForEntry(std::string_view commandLine) {
     std::string escaped;
     for (const char c : commandLine) {
         if (c == '\\') {
@@ -69,7 +69,7 @@ std::optional<std::string> ExecValueFor(std::string_view path) {
     if (path.empty() || HasControlCharacter(path) || !IsUtf8(path)) {
         return std::nullopt;
     }
-    return EscapedForStringValue(CommandLineFor(path));
+    return EscapedForEntry(CommandLineFor(path));
 }
 
 std::optional<std::string> AutostartEntryText(std::string_view path) {

@@ -10,6 +10,7 @@
 #include "settings/MediaLibraryKind.h"
 
 namespace velunor {
+
 SettingsDialog::SettingsDialog(AppSettings& settings, BreakScheduler& scheduler,
                                AutostartStore& autostart, const ProgramPaths& paths,
                                bool& canOpenSettings, MediaPlayer& player, DialogServices services,
@@ -39,7 +40,7 @@ void SettingsDialog::BuildControls() {
     layout.GroupBox("启动设置", {27, 77, 185, 28});
     m_autoStartCheck = layout.CheckBox("开机时启动本软件", {48, 89, 79, 10});
     m_pictureButton = layout.Button("图片设置", {132, 85, 72, 16});
-    m_pictureButton->hide();  // the picture library is reached from nowhere in the dialog
+    m_pictureButton->hide();  // as it always was: nothing in the dialog shows it
     layout.GroupBox("时间设置", {27, 109, 185, 68});
     layout.Label("多少分钟激活一次保护程序", {48, 129, 96, 10});
     m_setTimeEdit = layout.DigitsEdit({146, 126, 22, 14});
