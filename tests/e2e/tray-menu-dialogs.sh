@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The tray menu's commands: 关于 and 帮助 open their dialogs, an open dialog leaves the tray menu
-# usable, Escape closes a dialog, and 退出 ends the program and takes its icon away.
+# The tray icon's commands: a double-click and 设置 open the settings, 关于 and 帮助 open their
+# dialogs, an open dialog leaves the tray menu usable, Escape closes a dialog, and 退出 ends the
+# program and takes its icon away.
 source "$(dirname "$0")/velunor-e2e.sh"
 
 window_named() {
@@ -28,6 +29,15 @@ music=$(window_named "音乐")
 
 close_with_escape "$music"
 close_with_escape "$about"
+
+icon=$(tray_icon_window)
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat 2 --delay 80 1
+wait_for 'window_named "设置"' 10 || fail "a double-click on the icon opened no settings"
+close_with_escape "$(window_named "设置")"
+choose_from_tray_menu 4
+wait_for 'window_named "设置"' 10 || fail "设置 opened no settings"
+close_with_escape "$(window_named "设置")"
 program_running || fail "closing the dialogs ended the program"
 
 choose_from_tray_menu 1

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +12,7 @@
 #include "QtCanvas.h"
 #include "QtMediaPlayer.h"
 #include "QtSoundDevice.h"
+#include "platform/qt/dialogs/XdgAutostartStore.h"
 #include "support/TempFolder.h"
 
 namespace velunor {
@@ -31,7 +34,8 @@ protected:
         : m_paths(ProgramPaths::FromExecutable(m_folder.File("velunor"), "velunor")),
           m_renderer(m_settings, m_clock, m_sound, [this] { m_window.OnCountdownEnded(); }),
           m_playlist(m_player, m_paths),
-          m_window(m_settings, m_clock, m_paths, m_renderer, m_playlist) {}
+          m_autostart(QString::fromStdString(m_folder.File("autostart"))),
+          m_window(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart) {}
 
     void Start(const std::string& config = "") {
         if (!config.empty()) {
@@ -59,6 +63,7 @@ protected:
     BreakRenderer m_renderer;
     QtMediaPlayer m_player;
     BreakPlaylist m_playlist;
+    XdgAutostartStore m_autostart;
     MainWindow m_window;
 };
 
@@ -71,11 +76,55 @@ TEST_F(MainWindowTest, StartsHiddenWithTheTrayIconAndWritesNoConfig) {
     EXPECT_EQ(m_settings.setTime, 10);
 }
 
-TEST_F(MainWindowTest, FirstRunLeavesTheIconToTheFirstTick) {
+// The settings dialog of a first run is modal: what happens while it is open is looked at from
+// inside its loop, and then it is closed.
+TEST_F(MainWindowTest, FirstRunOpensTheSettingsAndLeavesTheIconToTheFirstTick) {
+    bool iconBeforeTick = true;
+    bool iconAfterTick = false;
+    QString dialogTitle;
+    QTimer::singleShot(0, [&] {
+        QWidget* settings = QApplication::activeModalWidget();
+        iconBeforeTick = m_window.Tray().IsShown();
+        m_window.Scheduler().OnScheduleTick();
+        iconAfterTick = m_window.Tray().IsShown();
+        if (settings != nullptr) {
+            dialogTitle = settings->windowTitle();
+            settings->close();
+        }
+    });
     Start("[Option]\nBFirst=true\n");
-    EXPECT_FALSE(m_window.Tray().IsShown());
-    m_window.Scheduler().OnScheduleTick();
-    EXPECT_TRUE(m_window.Tray().IsShown());
+    EXPECT_EQ(dialogTitle, QStringLiteral("设置"));
+    EXPECT_FALSE(iconBeforeTick);
+    EXPECT_TRUE(iconAfterTick);
+}
+
+// A second request while the dialog is open must not open a second one; one that did would be
+// found and closed from inside its own loop.
+TEST_F(MainWindowTest, SettingsOpenOnlyOnceAtATimeAndAgainAfterClosing) {
+    Start();
+    int opened = 0;
+    bool secondOpened = false;
+    auto requestAgainAndClose = [&] {
+        QWidget* settings = QApplication::activeModalWidget();
+        ASSERT_NE(settings, nullptr);
+        ++opened;
+        QTimer::singleShot(0, [&, settings] {
+            QWidget* nested = QApplication::activeModalWidget();
+            if (nested != nullptr && nested != settings) {
+                secondOpened = true;
+                nested->close();
+            }
+        });
+        m_window.OpenSettings();
+        settings->close();
+    };
+    QTimer::singleShot(0, requestAgainAndClose);
+    m_window.OpenSettings();
+    QTimer::singleShot(0, requestAgainAndClose);
+    m_window.OpenSettings();
+    QTest::qWait(50);
+    EXPECT_EQ(opened, 2);
+    EXPECT_FALSE(secondOpened);
 }
 
 TEST_F(MainWindowTest, BreakCoversTheScreenAndAnimates) {

@@ -11,6 +11,7 @@
 #include "BuiltInResources.h"
 #include "MusicInfoDialog.h"
 #include "app/AppStartup.h"
+#include "platform/qt/dialogs/SettingsDialog.h"
 
 namespace velunor {
 namespace {
@@ -24,12 +25,15 @@ QRect PrimaryScreenRect() {
 }  // namespace
 
 MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
-                       BreakRenderer& renderer, BreakPlaylist& playlist)
+                       BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
+                       AutostartStore& autostart)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settings(settings),
       m_paths(paths),
       m_renderer(renderer),
       m_playlist(playlist),
+      m_player(player),
+      m_autostart(autostart),
       m_scheduler(settings, clock, *this) {
     // Every frame covers the whole window from the back buffer, so Qt need not erase it first;
     // erasing is what would make it flicker.
@@ -69,11 +73,13 @@ void MainWindow::Exit() {
 }
 
 void MainWindow::OpenSettings() {
+    // The dialog clears the flag while it is open, so a second double-click opens no second one.
     if (!m_canOpenSettings) {
         return;
     }
-    // The settings dialog is not part of the program yet; until it is, 设置 and the double-click
-    // open nothing.
+    SettingsDialog dialog(m_settings, m_scheduler, m_autostart, m_paths, m_canOpenSettings,
+                          m_player);
+    RunDialog(dialog);
 }
 
 void MainWindow::OpenHelp() {

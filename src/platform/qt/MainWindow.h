@@ -13,7 +13,9 @@
 #include "app/ProgramPaths.h"
 #include "app/StartupHost.h"
 #include "music/BreakPlaylist.h"
+#include "music/MediaPlayer.h"
 #include "render/BreakRenderer.h"
+#include "settings/AutostartStore.h"
 
 class QDialog;
 
@@ -27,7 +29,8 @@ class MainWindow : public QWidget, public StartupHost, public BreakEffects {
 
 public:
     MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
-               BreakRenderer& renderer, BreakPlaylist& playlist);
+               BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
+               AutostartStore& autostart);
 
     // Start-up in its fixed order, from the renderer to the tray icon.
     void Start();
@@ -73,6 +76,8 @@ private:
     const ProgramPaths& m_paths;
     BreakRenderer& m_renderer;
     BreakPlaylist& m_playlist;
+    MediaPlayer& m_player;
+    AutostartStore& m_autostart;
     BreakScheduler m_scheduler;
     std::unique_ptr<QtCanvas> m_canvas;
     TrayIcon m_tray;

@@ -9,7 +9,7 @@ ReminderApp::ReminderApp()
     : m_paths(PathsOfThisExecutable()),
       m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
       m_playlist(m_player, m_paths),
-      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist) {
+      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart) {
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
                      &MainWindow::Exit);
 }

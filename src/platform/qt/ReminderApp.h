@@ -8,6 +8,7 @@
 #include "app/ProgramPaths.h"
 #include "app/SystemClock.h"
 #include "music/BreakPlaylist.h"
+#include "platform/qt/dialogs/XdgAutostartStore.h"
 #include "render/BreakRenderer.h"
 
 namespace velunor {
@@ -35,6 +36,7 @@ private:
     BreakRenderer m_renderer;
     QtMediaPlayer m_player;
     BreakPlaylist m_playlist;
+    XdgAutostartStore m_autostart;
     MainWindow m_mainWindow;
     UnixSignalWatcher m_signals;
 };
