@@ -54,11 +54,11 @@ QStringList QtCanvas::FontFamilies(const std::string& face) {
     return families;
 }
 
-std::unique_ptr<Font> QtCanvas::CreateFont(const FontSpec& spec) {
+std::unique_ptr<Font> QtCanvas::CreateFont(const FontSpec& request) {
     QFont font;
-    font.setFamilies(FontFamilies(spec.face));
-    font.setWeight(QFont::Weight(std::clamp(spec.weight, 1, 1000)));
-    FitCellHeight(font, std::max(1, spec.pixelHeight));
+    font.setFamilies(FontFamilies(request.face));
+    font.setWeight(QFont::Weight(std::clamp(request.weight, 1, 1000)));
+    FitCellHeight(font, std::max(1, request.pixelHeight));
     return std::make_unique<QtFont>(font);
 }
 

@@ -20,7 +20,7 @@ public:
     int Height() const override { return m_buffer.height(); }
 
     std::unique_ptr<Picture> LoadResourceImage(int id) override;
-    std::unique_ptr<Font> CreateFont(const FontSpec& spec) override;
+    std::unique_ptr<Font> CreateFont(const FontSpec& request) override;
 
     void DrawPicture(const Picture& picture, Rect destination, Rect source) override;
     void DrawText(const Font& font, Color color, int x, int y, std::string_view text) override;
