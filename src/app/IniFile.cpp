@@ -100,7 +100,11 @@ struct Location {
     std::optional<std::size_t> keyLine;
 };
 
+// The names asked for are trimmed as the file's names are, so that a name written with blanks
+// around it is found again.
 Location Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    section = Trim(section);
+    key = Trim(key);
     Location where;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = SectionName(lines[i].text);
@@ -252,9 +256,11 @@ std::optional<std::string> IniFile::Read(const std::string& path, std::string_vi
 
 bool IniFile::Write(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
-    // A line break in a name or value would write lines nobody asked for.
+    // A line break in a name or value would write lines nobody asked for, and a key line that
+    // begins with '[' would read as a section header.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+        Trim(key).starts_with('[')) {
         return false;
     }
     fs::path target(path);

@@ -77,6 +77,26 @@ TEST(IniFile, FailedWriteReportsFailureAndLeavesTheOldFile) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config.ini"));
 }
 
+TEST(IniFile, NamesAskedForWithBlanksAroundThemAreFoundAgain) {
+    // The names in the file lose their blanks; the names asked for must too, or a key written
+    // under such a name could never be read and every write would add another copy.
+    const std::string once = IniFile::WithValue("", " Option\t", " SetTime ", "5");
+    EXPECT_EQ(IniFile::Lookup(once, " Option\t", " SetTime "), "5");
+    EXPECT_EQ(IniFile::Lookup(once, "Option", "SetTime"), "5");
+    EXPECT_EQ(IniFile::WithValue(once, " Option\t", " SetTime ", "6"),
+              "[ Option\t]\n SetTime =6\n");
+}
+
+TEST(IniFile, AKeyWhoseLineWouldReadAsASectionHeaderIsRefused) {
+    test::TempFolder folder;
+    folder.Write("config.ini", "[Option]\nSetTime=5\n");
+    // "[Job=]" would end section Option for every line after it.
+    EXPECT_FALSE(IniFile::Write(folder.File("config.ini"), "Option", "[Job", "]"));
+    EXPECT_FALSE(IniFile::Write(folder.File("config.ini"), "Option", " [Job", "x"));
+    EXPECT_EQ(folder.Read("config.ini"), "[Option]\nSetTime=5\n");
+    EXPECT_TRUE(IniFile::Write(folder.File("config.ini"), "Option", "Job[1]", "x"));
+}
+
 TEST(IniFile, WritingThroughALinkReplacesTheFileItPointsTo) {
     test::TempFolder folder;
     folder.Write("real.ini", "[Option]\nSetTime=5\n");
