@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdlib>
 
 // Widget tests need a QApplication; without a display they draw offscreen.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     testing::InitGoogleTest(&argc, argv);

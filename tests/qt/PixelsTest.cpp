@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "BuiltInResources.h"
+#include "QtCanvas.h"
+#include "QtPicture.h"
+#include "QtSoundDevice.h"
+#include "app/AppSettings.h"
+#include "render/BreakRenderer.h"
+#include "support/FakeClock.h"
+
+namespace velunor {
+namespace {
+
+constexpr Color kClockColor{51, 102, 204};
+constexpr QRgb kClockRgb = qRgb(51, 102, 204);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+
+QRgb At(const QImage& image, QPoint p) {
+    return image.pixel(p) | 0xFF000000u;
+}
+
+// The box around every pixel of the colour; empty when there is none.
+QRect PixelsOf(const QImage& image, QRgb color) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            box |= At(image, {x, y}) == color ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    return box;
+}
+
+QImage Filled(int width, int height, QRgb color) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(color);
+    return image;
+}
+
+TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlpha) {
+    QImage window = Filled(10, 10, qRgb(1, 2, 3));
+    QtCanvas canvas(QSize(10, 10), &window);
+    const QImage& back = canvas.BackBuffer();
+
+    // Two 4x3 frames; the second has a colour of its own at every pixel.
+    QImage strip = Filled(4, 6, qRgb(255, 0, 0));
+    for (int y = 3; y < 6; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            strip.setPixel(x, y, qRgb(x * 60, y * 40, 7));
+        }
+    }
+    canvas.DrawPicture(QtPicture(strip), Rect{5, 6, 4, 3}, Rect{0, 3, 4, 3});
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(At(back, {5 + x, 6 + y}), strip.pixel(x, 3 + y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(At(back, {4, 6}), kBlack);
+    EXPECT_EQ(At(back, {5, 5}), kBlack);
+
+    QImage overlay = Filled(2, 1, qRgba(255, 0, 0, 0));
+    overlay.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    canvas.DrawPicture(QtPicture(overlay), Rect{5, 6, 2, 1}, Rect{0, 0, 2, 1});
+    EXPECT_EQ(At(back, {5, 6}), strip.pixel(0, 3));
+    EXPECT_NEAR(qRed(back.pixel(6, 6)), (255 + qRed(strip.pixel(1, 3))) / 2, 3);
+
+    canvas.Present();
+    EXPECT_EQ(window.convertToFormat(back.format()), back);
+}
+
+TEST(QtCanvasTest, TextHasItsTopLeftCornerAtThePointInItsColourOverWhatIsBeneath) {
+    constexpr QRgb kGrey = qRgb(90, 90, 90);
+    QtCanvas canvas(QSize(300, 80));
+    canvas.DrawPicture(QtPicture(Filled(300, 80, kGrey)), Rect{0, 0, 300, 80}, Rect{0, 0, 300, 80});
+    canvas.DrawText(*canvas.CreateFont(FontSpec{35, 700, "黑体"}), kClockColor, 20, 30, "00:20:00");
+
+    const QRect text = PixelsOf(canvas.BackBuffer(), kClockRgb);
+    EXPECT_TRUE(QRect(20, 30, 11, 35).contains(text.topLeft())) << text.x() << "," << text.y();
+    EXPECT_LE(text.bottom(), 30 + 35);
+    EXPECT_GE(text.width(), 100);
+    // An opaque text background would cover the corner.
+    EXPECT_EQ(At(canvas.BackBuffer(), {21, 31}), kGrey);
+}
+
+QImage Decoded(int id) {
+    return QImage(BuiltInResources::PicturePath(id))
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+TEST(BreakScreenTest, BackgroundIsCentredTheFirstFrameBlendedAndTheClockInPlace) {
+    AppSettings settings;
+    settings.runTime = 20;
+    test::FakeClock clock;
+    QtSoundDevice sound;
+    QtCanvas canvas(QSize(1280, 800));
+    BreakRenderer renderer(settings, clock, sound, [] {});
+    renderer.Initialize(canvas);
+    renderer.RenderFrame();
+    const QImage& screen = canvas.BackBuffer();
+
+    const QImage background = Decoded(BuiltInResources::kBackgroundId);
+    const QPoint origin((1280 - 1024) / 2, (800 - 768) / 2);
+    for (QPoint p : {QPoint(0, 0), QPoint(1023, 0), QPoint(0, 767), QPoint(1023, 767),
+                     QPoint(700, 600), QPoint(900, 100)}) {
+        EXPECT_EQ(At(screen, origin + p), At(background, p)) << p.x() << "," << p.y();
+    }
+    for (QPoint p : {QPoint(origin.x() - 1, 400), QPoint(origin.x() + 1024, 400),
+                     QPoint(640, origin.y() - 1)}) {
+        EXPECT_EQ(At(screen, p), kBlack) << p.x() << "," << p.y();
+    }
+
+    // Where the strip's first frame is transparent the background shows; where opaque, the strip.
+    const QImage strip = Decoded(BuiltInResources::kAnimationId);
+    for (int y = 0; y < 165; y += 2) {
+        for (int x = 0; x < 250; x += 2) {
+            const QPoint p(160 + x, 230 + y);
+            const int alpha = qAlpha(strip.pixel(x, y));
+            if (alpha == 0 || alpha == 255) {
+                ASSERT_EQ(At(screen, p), alpha ? At(strip, {x, y}) : At(background, p - origin));
+            }
+        }
+    }
+    const QRect digits = PixelsOf(screen, kClockRgb);
+    EXPECT_TRUE(QRect(420, 370, 200, 35).contains(digits)) << digits.x() << "," << digits.y();
+    EXPECT_GE(digits.width() * digits.height(), 1000);
+}
+
+}  // namespace
+}  // namespace velunor
