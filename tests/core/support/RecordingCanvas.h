@@ -1,6 +1,7 @@
 #pragma once
 
-#include <map>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,7 +16,7 @@ namespace velunor::test {
 struct CanvasCall {
     enum class Kind { Picture, Text, Present, Released };
     Kind kind = Kind::Present;
-    std::string name;  // the picture drawn, the text written, or what was released
+    std::string name;  // the picture drawn, the text written, "present" or what was released
     Rect destination;
     Rect source;
     FontSpec font;
@@ -70,7 +71,7 @@ private:
 };
 
 // A back buffer that draws nothing and writes down every call, in order. It holds the two
-// built-in pictures at their real sizes unless a test says otherwise.
+// built-in pictures at their real sizes.
 class RecordingCanvas : public Canvas {
 public:
     explicit RecordingCanvas(int width = 1024, int height = 768)
@@ -78,15 +79,12 @@ public:
 
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
-
     std::unique_ptr<Picture> LoadResourceImage(int id) override {
-        loads.push_back(id);
-        const auto size = resources.find(id);
-        if (size == resources.end()) {
+        if (id != 138 && id != 139) {
             return nullptr;
         }
-        return std::make_unique<FakePicture>(std::to_string(id), size->second.first,
-                                             size->second.second, log);
+        return std::make_unique<FakePicture>(std::to_string(id), id == 138 ? 1024 : 250,
+                                             id == 138 ? 768 : 660, log);
     }
     std::unique_ptr<Font> CreateFont(const FontSpec& wanted) override {
         return std::make_unique<FakeFont>(wanted, log);
@@ -106,30 +104,25 @@ public:
         call.y = y;
         log->push_back(call);
     }
-    void Present() override { log->push_back(CanvasCall::Of(CanvasCall::Kind::Present)); }
+    void Present() override {
+        log->push_back(CanvasCall::Of(CanvasCall::Kind::Present, "present"));
+    }
 
     // The calls of one kind, in order.
     std::vector<CanvasCall> Calls(CanvasCall::Kind kind) const {
         std::vector<CanvasCall> found;
-        for (const CanvasCall& call : *log) {
-            if (call.kind == kind) {
-                found.push_back(call);
-            }
-        }
+        std::ranges::copy_if(*log, std::back_inserter(found),
+                             [kind](const CanvasCall& call) { return call.kind == kind; });
         return found;
     }
     // The names of all calls, in order: pictures drawn, texts written, "present", releases.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const CanvasCall& call : *log) {
-            names.push_back(call.kind == CanvasCall::Kind::Present ? "present" : call.name);
-        }
+        std::ranges::transform(*log, std::back_inserter(names), &CanvasCall::name);
         return names;
     }
     void Clear() { log->clear(); }
 
-    std::map<int, std::pair<int, int>> resources{{138, {1024, 768}}, {139, {250, 660}}};
-    std::vector<int> loads;
     CallLog log = std::make_shared<std::vector<CanvasCall>>();
 
 private:

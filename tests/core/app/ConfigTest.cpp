@@ -1,0 +1,119 @@
+// config.ini and the paths beside the executable.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/ConfigFile.h"
+#include "app/IniFile.h"
+#include "app/ProgramPaths.h"
+#include "support/TempFolder.h"
+
+namespace velunor {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+Texts ReadTexts(const std::string& path, AppSettings& s) {
+    ReadSettings(s, path);
+    s.DeriveValues();
+    return {s.bFirstText, s.bStartText, s.setTimeText, s.runTimeText, s.bkTimeText};
+}
+
+// Names match without regard to case, blanks around values go, and so does one pair of matching
+// quotes; the texts are cut to 15 or 31 bytes.
+TEST(Config, ReadsByTheProfileRulesCutsEachTextToItsFieldAndDefaultsWhatIsMissing) {
+    test::TempFolder folder;
+    AppSettings s;
+    EXPECT_EQ(ReadTexts(folder.File("config.ini"), s), (Texts{"false", "true", "10", "1", "8"}));
+    EXPECT_EQ((std::vector{s.autoStart, s.setTime, s.runTime}), (std::vector{1, 10, 1}));
+    EXPECT_FALSE(folder.Exists("config.ini"));
+
+    folder.Write("config.ini",
+                 "[Other]\nSetTime=99\n[ oPTION ]\nBFirst='x\"\nBStart=\nRUNTIME=\"  12abc \"\n"
+                 "settime =  1234567890123456789012345678901234567890 \t\n"
+                 "BKTime='abcdefghijklmnopqrstuvwxyz'\nSetTime=77\n");
+    EXPECT_EQ(
+        ReadTexts(folder.File("config.ini"), s),
+        (Texts{"'x\"", "", "1234567890123456789012345678901", "  12abc ", "abcdefghijklmno"}));
+    EXPECT_EQ((std::vector{s.autoStart, s.setTime, s.runTime}), (std::vector{1, INT_MAX, 12}));
+}
+
+TEST(Config, NumbersReadAsAtoiReadsThemButSaturateAndOnlyFalseTurnsAutostartOff) {
+    EXPECT_EQ(ParseLeadingInt(" 15 "), 15);
+    EXPECT_EQ(ParseLeadingInt("-7x"), -7);
+    EXPECT_EQ(ParseLeadingInt("abc"), 0);
+    EXPECT_EQ(ParseLeadingInt("2147483648"), INT_MAX);
+    EXPECT_EQ(ParseLeadingInt("-99999999999999999999"), INT_MIN);
+    for (const auto& [text, autoStart] : {std::pair{"false", 0}, {"False", 1}, {"", 1}, {"0", 1}}) {
+        AppSettings settings;
+        settings.bStartText = text;
+        settings.DeriveValues();
+        EXPECT_EQ(settings.autoStart, autoStart) << text;
+    }
+}
+
+// A missing key goes to the end of its section, a missing section to the end of the file, each
+// with the file's own line ending.
+TEST(Config, WritingOneKeyKeepsEveryOtherByteAndAddsWhatIsMissing) {
+    const std::string before = "[Fenster]\r\nTitel=\xE4\xF6\xFC\xFF\r\n; note\r\n\r\n[Option]\r\n";
+    const std::string after = "\r\n\r\n[Tail]\r\nx=1";
+    const std::string ini = before + "BFirst=true\r\nsetTime = 10 " + after;
+    EXPECT_EQ(IniFile::WithValue(ini, "option", "SetTime", "20"),
+              before + "BFirst=true\r\nSetTime=20" + after);
+    EXPECT_EQ(IniFile::WithValue(ini, "Option", "RunTime", "2"),
+              before + "BFirst=true\r\nsetTime = 10 \r\nRunTime=2" + after);
+    EXPECT_EQ(IniFile::WithValue("[A]\r\nk=v", "Option", "BFirst", "false"),
+              "[A]\r\nk=v\r\n[Option]\r\nBFirst=false\r\n");
+    EXPECT_EQ(IniFile::WithValue("[Option]\nA=1", "Option", "B", "2"), "[Option]\nA=1\nB=2\n");
+    EXPECT_EQ(IniFile::WithValue("[Option]\r\nB=1", "Option", "B", "2"), "[Option]\r\nB=2");
+    // Names asked for lose their blanks as the file's do, and are written as asked.
+    EXPECT_EQ(IniFile::WithValue("[Option]\nSetTime=5\n", " Option", " SetTime ", "6"),
+              "[Option]\n SetTime =6\n");
+}
+
+TEST(Config, AWriteReplacesTheFileItsLinkPointsToOrFailsLeavingItAsItWas) {
+    test::TempFolder folder;
+    const std::string path = folder.File("config.ini");
+    ASSERT_TRUE(WriteSetting("BFirst", "false", path));
+    ASSERT_TRUE(WriteSetting("SetTime", "25", path));
+    ASSERT_TRUE(WriteSetting("BFirst", "true", path));
+    const std::string written = "[Option]\nBFirst=true\nSetTime=25\n";
+    EXPECT_EQ(folder.Read("config.ini"), written);
+    // Line breaks would write lines nobody asked for, and "[Job=]" would read as a section.
+    EXPECT_FALSE(WriteSetting("SetTime", "1\nRunTime=0", path));
+    EXPECT_FALSE(WriteSetting("SetTime", "1\r", path));
+    EXPECT_FALSE(WriteSetting("[Job", "]", path));
+    EXPECT_EQ(folder.Read("config.ini"), written);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);  // nothing left over
+
+    EXPECT_FALSE(WriteSetting("BFirst", "false", folder.File("missing/config.ini")));
+    fs::create_directory(folder.Path() / "dir.ini");
+    EXPECT_FALSE(WriteSetting("BFirst", "false", folder.File("dir.ini")));
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "dir.ini"));
+
+    fs::create_symlink(path, folder.Path() / "link.ini");
+    ASSERT_TRUE(WriteSetting("SetTime", "6", folder.File("link.ini")));
+    EXPECT_TRUE(fs::is_symlink(folder.Path() / "link.ini"));
+    EXPECT_EQ(folder.Read("config.ini"), "[Option]\nBFirst=true\nSetTime=6\n");
+}
+
+TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
+    const auto paths = ProgramPaths::FromExecutable("/opt/a/prog", "velunor");
+    EXPECT_EQ((Texts{paths.m_folder, paths.m_exePath, paths.m_configPath}),
+              (Texts{"/opt/a/", "/opt/a/velunor", "/opt/a/config.ini"}));
+    EXPECT_EQ(paths.FileIn("Music", "a.mp3"), "/opt/a/Music/a.mp3");
+    EXPECT_EQ(paths.SubFolder("Picture"), "/opt/a/Picture");
+    EXPECT_EQ(ProgramPaths::FromExecutable("/prog", "velunor").m_configPath, "/config.ini");
+    EXPECT_EQ(ProgramPaths::FromExecutable("prog", "velunor").m_folder, "/");
+    using Split = std::pair<std::string, std::string>;
+    EXPECT_EQ(SplitPath("/x/眼睛/z.txt"), (Split{"z.txt", "/x/眼睛/"}));
+    EXPECT_EQ(SplitPath("/x/y/"), (Split{"", "/x/y/"}));
+}
+
+}  // namespace
+}  // namespace velunor

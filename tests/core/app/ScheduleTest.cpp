@@ -1,0 +1,145 @@
+// The work/break schedule and start-up.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "app/AppStartup.h"
+#include "support/FakeClock.h"
+#include "support/RecordingBreakEffects.h"
+#include "support/TempFolder.h"
+
+namespace velunor {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class Schedule : public ::testing::Test {
+protected:
+    Schedule() {
+        settings.setTime = 10;
+        settings.runTime = 1;
+        scheduler.StartWork();
+    }
+    // One tick a second until a break starts or the seconds are up; true when a break shows.
+    bool WorkFor(int seconds) {
+        for (int i = 0; i < seconds && !scheduler.InBreak(); ++i) {
+            clock.Advance(1);
+            scheduler.OnScheduleTick();
+        }
+        return scheduler.InBreak();
+    }
+
+    AppSettings settings;
+    test::FakeClock clock;
+    test::RecordingBreakEffects effects;
+    BreakScheduler scheduler{settings, clock, effects};
+};
+
+TEST_F(Schedule, ABreakComesAtTheFirstTickOnceTheIntervalHasPassed) {
+    for (const auto& [setTime, seconds] : {std::pair{10, 600}, {90, 5400}, {0, 1}, {-5, 0}}) {
+        settings.setTime = setTime;
+        scheduler.StartWork();
+        EXPECT_FALSE(WorkFor(seconds > 0 ? seconds - 1 : 5 * 3600)) << setTime;
+        EXPECT_EQ(WorkFor(1), seconds > 0) << setTime;
+        scheduler.EndBreak();
+    }
+}
+
+TEST_F(Schedule, ABreakShowsUntilItEndsAndTheNextIntervalCountsFromItsEnd) {
+    EXPECT_FALSE(WorkFor(599));
+    EXPECT_EQ(effects.calls, Texts(599, "tray"));  // every tick at work brings a lost icon back
+    effects.calls.clear();
+    EXPECT_TRUE(WorkFor(1));
+    clock.Advance(120);
+    scheduler.OnScheduleTick();  // changes nothing during a break
+    scheduler.EndBreak();
+    scheduler.EndBreak();  // nor does a second Escape
+    EXPECT_EQ(effects.calls, (Texts{"music on", "show", "music off", "hide", "tray", "arm"}));
+    EXPECT_EQ(settings.workStart, clock.Now());
+    EXPECT_FALSE(WorkFor(599));
+    EXPECT_TRUE(WorkFor(1));
+}
+
+// A gap in the ticks as long as a break, and at least a minute, is a sleep: the interval starts
+// again. So does a clock set back behind the interval's start.
+TEST_F(Schedule, ASleepOrAClockSetBackRestartsTheIntervalAndAShortPauseDoesNot) {
+    for (const auto& [runTime, gap, restarts] : {std::tuple{5, 299, false},
+                                                 {5, 300, true},
+                                                 {0, 59, false},
+                                                 {-1, 60, true},
+                                                 {1, -10, false},
+                                                 {1, -3600, true}}) {
+        settings.runTime = runTime;
+        scheduler.StartWork();
+        const CalendarTime started = clock.Now();
+        EXPECT_FALSE(WorkFor(180));
+        clock.Advance(gap - 1);
+        EXPECT_FALSE(WorkFor(1));
+        EXPECT_EQ(settings.workStart, restarts ? clock.Now() : started) << runTime << " " << gap;
+    }
+}
+
+TEST_F(Schedule, AnOpenLibraryOrSavedSettingsHoldTheBreakBackAndRestartTheInterval) {
+    scheduler.OnLibraryOpened();
+    EXPECT_FALSE(WorkFor(3 * 3600));
+    scheduler.OnLibraryClosed();
+    EXPECT_EQ(settings.workStart, clock.Now());
+    EXPECT_FALSE(WorkFor(500));
+    scheduler.OnSettingsSaved(10, 1, 1);  // between breaks: the interval starts again
+    EXPECT_EQ(effects.calls, Texts(3 * 3600 + 500, "tray"));
+    EXPECT_EQ(settings.workStart, clock.Now());
+    EXPECT_TRUE(WorkFor(600));
+
+    effects.calls.clear();
+    scheduler.OnSettingsSaved(2, 3, 0);  // during a break, which ends first
+    EXPECT_EQ(effects.calls, (Texts{"music off", "hide", "tray", "arm"}));
+    EXPECT_EQ(
+        std::tuple(settings.setTime, settings.runTime, settings.autoStart, settings.workStart),
+        std::tuple(2, 3, 0, clock.Now()));
+    EXPECT_FALSE(WorkFor(119));
+    EXPECT_TRUE(WorkFor(1));
+}
+
+// Notes each step of start-up with the interval read by then.
+class RecordingHost : public StartupHost {
+public:
+    explicit RecordingHost(const AppSettings& settings) : m_settings(settings) {}
+    void InitializeRenderer() override { Note("renderer "); }
+    void StartScheduleTimer() override { Note("timer "); }
+    void RunFirstRunSettings() override { Note("settings "); }
+    void AddTrayIcon() override { Note("tray "); }
+    void Note(const std::string& step) {
+        calls.push_back(step + std::to_string(m_settings.setTime));
+    }
+    Texts calls;
+
+private:
+    const AppSettings& m_settings;
+};
+
+TEST_F(Schedule, StartUpRunsRendererSettingsTimerThenTheTrayOrAFirstRunsDialogAndWritesNothing) {
+    test::TempFolder folder;
+    const auto paths = ProgramPaths::FromExecutable(folder.File("velunor"), "velunor");
+    for (const auto& [config, steps] :
+         {std::pair{"", Texts{"renderer 0", "timer 10", "tray 10"}},
+          {"[Option]\nBFirst=TRUE\n", Texts{"renderer 0", "timer 10", "tray 10"}},
+          {"[Option]\nBFirst=true\nSetTime=25\n",
+           Texts{"renderer 0", "timer 25", "settings 25"}}}) {
+        if (*config != '\0') {
+            folder.Write("config.ini", config);
+        }
+        settings = AppSettings{};
+        RecordingHost host(settings);
+        RunStartup(paths, settings, scheduler, host);
+        EXPECT_EQ(host.calls, steps);
+        EXPECT_EQ(settings.workStart, clock.Now());
+        EXPECT_EQ(folder.Exists("config.ini"), *config != '\0');
+        EXPECT_EQ(folder.Read("config.ini"), config);
+    }
+}
+
+}  // namespace
+}  // namespace velunor

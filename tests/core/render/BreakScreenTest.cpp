@@ -1,0 +1,134 @@
+// The break screen as a whole: the countdown and the renderer's frames.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "render/BreakRenderer.h"
+#include "support/FakeClock.h"
+#include "support/RecordingCanvas.h"
+
+namespace velunor {
+namespace {
+
+using test::CanvasCall;
+using Texts = std::vector<std::string>;
+
+// The texts of a break's frames, the clock moving the given seconds before each; "!" marks a frame
+// that ended the break.
+std::string Frames(int minutes, std::initializer_list<CalendarTime> moves) {
+    AppSettings settings;
+    settings.runTime = minutes;
+    test::FakeClock clock;
+    Countdown countdown(settings, clock);
+    std::string shown;
+    for (const CalendarTime moved : moves) {
+        clock.Advance(moved);
+        const bool ended = countdown.Step();
+        shown += (shown.empty() ? "" : " ") + countdown.Text() + (ended ? "!" : "");
+    }
+    return shown;
+}
+
+TEST(Countdown, CountsDownOnTheWallClockAndEndsOnTimeWhateverTheFramesDo) {
+    // A stall takes off every second it lasted, a clock set back takes nothing off, and once
+    // ended the countdown is armed for the next break.
+    EXPECT_EQ(Frames(20, {0, 0, 1, 61, -3600, 1137, 1, 3600, 86400}),
+              "00:20:00 00:20:00 00:19:59 00:18:58 00:18:58 00:00:01 00:00:00! 00:20:00 00:00:00!");
+    EXPECT_EQ(Frames(90, {0, 1, 1799, 1}), "01:30:00 01:29:59 01:00:00 00:59:59");
+    EXPECT_EQ(Frames(6005, {0, 1}), "100:05:00 100:04:59");
+    EXPECT_EQ(Frames(0, {0}), "00:00:00!");
+    EXPECT_EQ(Frames(-5, {0}), "00:00:00!");
+}
+
+class NoSound : public SoundDevice {
+public:
+    int Open() override {
+        ++opened;
+        return 1;  // no sound output on this machine
+    }
+    void Close() override {}
+    int opened = 0;
+};
+
+class Renderer : public ::testing::Test {
+protected:
+    void Start(int width = 1024, int height = 768) {
+        renderer.reset();  // before the canvas it draws on
+        canvas = std::make_unique<test::RecordingCanvas>(width, height);
+        renderer = std::make_unique<BreakRenderer>(settings, clock, sound, [this] {
+            endedAfterPresents.push_back(canvas->Calls(CanvasCall::Kind::Present).size());
+        });
+        EXPECT_TRUE(renderer->Initialize(*canvas));
+    }
+    Texts Frame() {
+        canvas->Clear();
+        renderer->RenderFrame();
+        return canvas->Names();
+    }
+
+    AppSettings settings;
+    test::FakeClock clock;
+    std::unique_ptr<test::RecordingCanvas> canvas;
+    NoSound sound;
+    std::unique_ptr<BreakRenderer> renderer;
+    std::vector<std::size_t> endedAfterPresents;
+};
+
+TEST_F(Renderer, TheBackgroundIsCentredRoundingTowardZero) {
+    for (const auto& [width, height, x, y] : {std::array{1024, 768, 0, 0},
+                                              {1920, 1080, 448, 156},
+                                              {800, 600, -112, -84},
+                                              {1023, 767, 0, 0},
+                                              {1025, 769, 0, 0}}) {
+        Start(width, height);
+        Frame();
+        const CanvasCall background = canvas->Calls(CanvasCall::Kind::Picture).at(0);
+        EXPECT_EQ(std::pair(background.destination, background.source),
+                  std::pair(Rect{x, y, 1024, 768}, Rect{0, 0, 1024, 768}))
+            << width;
+    }
+}
+
+TEST_F(Renderer, TheFrameThatShowsZeroEndsTheBreakBeforeItIsShownAndTheNextStartsAfresh) {
+    settings.runTime = 1;
+    Start();
+    EXPECT_EQ(Frame(), (Texts{"138", "139", "00:01:00", "present"}));
+    EXPECT_EQ(sound.opened, 1);
+    EXPECT_EQ(canvas->Calls(CanvasCall::Kind::Picture).at(1).destination,
+              (Rect{160, 230, 250, 165}));  // the strip's first frame
+    const CanvasCall text = canvas->Calls(CanvasCall::Kind::Text).at(0);
+    EXPECT_EQ(std::tuple(text.x, text.y, text.color == Color{51, 102, 204}, text.font.pixelHeight),
+              std::tuple(420, 370, true, 35));
+    clock.Advance(59);
+    EXPECT_EQ(Frame().at(2), "00:00:01");
+    EXPECT_TRUE(endedAfterPresents.empty());
+    clock.Advance(1);
+    EXPECT_EQ(Frame(), (Texts{"138", "139", "00:00:00", "present"}));
+    EXPECT_EQ(endedAfterPresents, std::vector<std::size_t>{0});
+
+    clock.Advance(600);
+    EXPECT_EQ(Frame().at(2), "00:01:00");
+    clock.Advance(30);
+    renderer->ArmCountdown();  // a break ended early
+    EXPECT_EQ(Frame().at(2), "00:01:00");
+}
+
+TEST_F(Renderer, ShutdownDisposesTheBackgroundBeforeTheStripAndTheSoundGoesLast) {
+    Start();
+    canvas->Clear();
+    renderer->Shutdown();
+    EXPECT_EQ(canvas->Names(), (Texts{"font 35", "picture 138", "picture 139"}));
+    EXPECT_EQ(Frame(), Texts{});
+    const test::FakePicture picture{"p", 1, 1};
+    renderer->DrawImage(&picture, Rect{}, Rect{});  // for elements: nothing
+    EXPECT_EQ(canvas->Names(), Texts{});
+    renderer.reset();
+    EXPECT_EQ(canvas->Names(), Texts{"font 27"});  // the animation's caption font
+}
+
+}  // namespace
+}  // namespace velunor

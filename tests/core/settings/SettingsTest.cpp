@@ -1,0 +1,261 @@
+// The settings dialog and the two library dialogs, as their presenters decide them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "settings/MediaLibraryPresenter.h"
+#include "settings/SettingsPresenter.h"
+#include "support/FakeAutostartStore.h"
+#include "support/FakeClock.h"
+#include "support/FakeMediaPlayer.h"
+#include "support/RecordingBreakEffects.h"
+#include "support/TempFolder.h"
+
+namespace velunor {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+// Both dialogs as their presenters see them, noting what they were told and what the user did.
+class RecordingViews : public SettingsView, public MediaLibraryView {
+public:
+    void ShowValues(const SettingsValues& values) override { entered = values; }
+    SettingsValues EnteredValues() const override { return entered; }
+    void SetSaveEnabled(bool enabled) override { saveEnabled = enabled; }
+    void RunMusicLibrary() override {}
+    void RunPictureLibrary() override {}
+    void OpenDocument(const std::string& path) override { opened = path; }
+    void InsertRow(std::size_t at, const std::string& name) override {
+        rows.insert(rows.begin() + std::ptrdiff_t(at), name);
+    }
+    void RemoveRow(std::size_t at) override { rows.erase(rows.begin() + std::ptrdiff_t(at)); }
+    std::optional<std::size_t> SelectedRow() const override { return selected; }
+    std::optional<Texts> ChooseFiles() override { return chosen; }
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void Close() override { ++closed; }
+
+    SettingsValues entered;  // what the user typed
+    std::string opened;
+    bool saveEnabled = true;
+    Texts rows;
+    std::optional<std::size_t> selected;
+    std::optional<Texts> chosen;  // the files picked to add; nothing: Cancel
+    Texts messages;
+    int closed = 0;
+};
+
+class Dialogs : public ::testing::Test {
+protected:
+    Dialogs() {
+        settings.setTime = settings.runTime = 99;
+        scheduler.StartWork();
+    }
+    void OpenSettings() {
+        settingsDialog = std::make_unique<SettingsPresenter>(view, settings, scheduler, autostart,
+                                                             paths, canOpenSettings);
+        settingsDialog->OnInitDialog();
+    }
+    void Save(bool autoStart, const std::string& setTime, const std::string& runTime) {
+        view.entered = {autoStart, setTime, runTime};
+        settingsDialog->OnSave();
+    }
+    std::string Config() const { return program.Read("config.ini"); }
+    // Files with their own names as content.
+    void Fill(const test::TempFolder& folder, const std::string& sub, const Texts& names) {
+        for (const std::string& name : names) {
+            folder.Write(sub + name, name);
+        }
+    }
+
+    test::TempFolder program;
+    test::TempFolder source;  // where the user picks files to add from
+    ProgramPaths paths = ProgramPaths::FromExecutable(program.Folder() + "velunor", "velunor");
+    AppSettings settings;
+    test::FakeClock clock;
+    test::RecordingBreakEffects effects;
+    BreakScheduler scheduler{settings, clock, effects};
+    test::FakeAutostartStore autostart;
+    test::FakeMediaPlayer player;
+    RecordingViews view;
+    bool canOpenSettings = true;
+    std::unique_ptr<SettingsPresenter> settingsDialog;
+};
+
+TEST_F(Dialogs, SettingsOpeningEndsTheFirstRunShowsTheFileNormalisedAndEscStoresNothing) {
+    const std::string config = "[Other]\nx=1\n[Option]\nBStart=FALSE\nSetTime=007\nRunTime= 12a\n";
+    program.Write("config.ini", config + "BFirst=true\n");
+    OpenSettings();
+    EXPECT_EQ(Config(), config + "BFirst=false\n");
+    EXPECT_EQ(settings.bFirstText, "false");  // written before the file is read
+    EXPECT_EQ(std::tuple(settings.autoStart, settings.setTime, settings.runTime),
+              std::tuple(1, 7, 12));
+    EXPECT_EQ(
+        std::tuple(view.entered.autoStart, view.entered.setTimeText, view.entered.runTimeText),
+        std::tuple(true, "7", "12"));
+    EXPECT_EQ(std::pair(view.saveEnabled, canOpenSettings), std::pair(false, false));
+    settingsDialog->OnIntervalChanged();
+    EXPECT_TRUE(view.saveEnabled);
+    settingsDialog->OnVersionNotes();
+    EXPECT_EQ(view.opened, program.Folder() + "版本说明.txt");
+
+    view.entered = {false, "30", "5"};
+    settingsDialog->OnClose();  // Esc, Enter or a close request
+    EXPECT_EQ(std::tuple(view.closed, canOpenSettings, settings.setTime, autostart.changes),
+              std::tuple(1, true, 7, 0));
+    EXPECT_EQ(view.messages, Texts{});
+    EXPECT_EQ(Config(), config + "BFirst=false\n");
+}
+
+TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndEndABreakButAnEmptyFieldIsRefused) {
+    OpenSettings();
+    clock.Advance(300);
+    Save(false, "", "");
+    Save(false, "", "5");
+    Save(false, "5", "");
+    EXPECT_EQ(Config(), "[Option]\nBFirst=false\n");
+    EXPECT_EQ(std::tuple(settings.setTime, autostart.changes, settings.workStart == clock.Now()),
+              std::tuple(10, 0, false));
+    Save(true, "007", "0");
+    EXPECT_EQ(Config(), "[Option]\nBFirst=false\nBStart=true\nSetTime=007\nRunTime=0\n");
+    EXPECT_EQ(std::tuple(settings.setTime, settings.runTime, settings.workStart),
+              std::tuple(7, 0, clock.Now()));
+    EXPECT_EQ(autostart.entries,
+              (std::map<std::string, std::string>{{"Orvanta", paths.m_exePath}}));
+
+    scheduler.EnterBreak();
+    effects.calls.clear();
+    clock.Advance(60);
+    Save(false, "15", "2");
+    EXPECT_EQ(effects.calls, (Texts{"music off", "hide", "tray", "arm"}));
+    EXPECT_EQ(Config(), "[Option]\nBFirst=false\nBStart=false\nSetTime=15\nRunTime=2\n");
+    EXPECT_EQ(std::tuple(settings.autoStart, settings.setTime, settings.workStart),
+              std::tuple(0, 15, clock.Now()));
+    EXPECT_TRUE(autostart.entries.empty());
+    EXPECT_EQ(view.messages,
+              (Texts{"请输入激活保护程序的间隔时间！", "请输入激活保护程序的间隔时间！",
+                     "请输入每次运行保护程序的时间！", "保存成功", "保存成功"}));
+    EXPECT_EQ(view.closed, 0);
+}
+
+TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReported) {
+    fs::create_directory(program.Path() / "config.ini");
+    OpenSettings();
+    Save(true, "15", "2");
+    settingsDialog->OnHideWindow();
+    EXPECT_EQ(view.messages, Texts(2, "保存失败，无法写入配置文件"));
+    EXPECT_EQ(std::tuple(view.closed, canOpenSettings, autostart.changes), std::tuple(0, false, 0));
+
+    fs::remove(program.Path() / "config.ini");
+    program.Write("config.ini", "[Option]\nSetTime=20\n");
+    view.entered = {false, "45", "3"};
+    settingsDialog->OnHideWindow();
+    EXPECT_EQ(Config(), "[Option]\nSetTime=20\nBStart=false\n");
+    EXPECT_EQ(std::tuple(settings.autoStart, autostart.changes, view.closed, canOpenSettings),
+              std::tuple(0, 1, 1, true));
+
+    autostart.failing = true;
+    OpenSettings();
+    Save(true, "15", "2");
+    settingsDialog->OnHideWindow();
+    EXPECT_EQ(Config(), "[Option]\nSetTime=15\nBStart=true\nBFirst=false\nRunTime=2\n");
+    EXPECT_EQ(Texts(view.messages.begin() + 2, view.messages.end()),
+              Texts(2, "设置已保存，但开机启动设置失败"));
+    EXPECT_EQ(view.closed, 2);
+}
+
+TEST_F(Dialogs, ALibraryListsItsEndingsInDescendingOrderAndHoldsBreaksBackWhileOpen) {
+    Fill(program, "Picture/", {"a.jpg", "B.PNG", "c.Bmp", "photo.jpeg", "x.gif", "abc", "s.mp3"});
+    fs::create_directory(program.Path() / "Picture" / "Old");
+    settings.setTime = 1;
+    for (bool done : {true, false}) {
+        {
+            MediaLibraryPresenter pictures(kPictureLibrary, view, scheduler, paths);
+            pictures.OnInitDialog();
+            clock.Advance(600);
+            scheduler.OnScheduleTick();
+            EXPECT_FALSE(scheduler.InBreak());
+            if (done) {
+                pictures.OnDone();
+                EXPECT_EQ(view.closed, 1);
+            }
+        }  // a dialog torn down some other way does not hold breaks back for ever
+        EXPECT_EQ(std::pair(settings.libraryClosed, settings.workStart),
+                  std::pair(true, clock.Now()));
+        EXPECT_EQ(view.rows, (Texts{"c.Bmp", "abc", "a.jpg", "Old", "B.PNG"}));
+        view.rows.clear();
+    }
+}
+
+TEST_F(Dialogs, ALibraryCopiesFilesInButNeverOverOneThatIsThereAndRefusesTooManyWhole) {
+    program.Write("Picture/b.jpg", "old");
+    Fill(source, "", {"a.jpg", "b.jpg", "notes.txt"});
+    MediaLibraryPresenter pictures(kPictureLibrary, view, scheduler, paths);
+    pictures.OnInitDialog();
+    view.chosen =
+        Texts{source.File("notes.txt"), source.File("b.jpg"),   source.File("a.jpg"),
+              source.File("none.png"),  source.Folder() + "..", program.File("Picture/a.jpg")};
+    pictures.OnAdd();
+    EXPECT_EQ(std::pair(program.Read("Picture/a.jpg"), program.Read("Picture/b.jpg")),
+              std::pair(std::string("a.jpg"), std::string("old")));
+    EXPECT_EQ(view.rows, (Texts{"notes.txt", "b.jpg", "a.jpg"}));  // whatever their ending
+    EXPECT_EQ(std::distance(fs::directory_iterator(program.Path() / "Picture"), {}), 3);
+
+    view.chosen.reset();  // Cancel: not even a message
+    pictures.OnAdd();
+    // The folder, each name and the end, each with a zero byte: exactly the dialog's buffer.
+    const std::string folder = source.Path().string();
+    view.chosen = Texts{folder + "/a", folder + "/" + std::string(3995 - folder.size(), 'b')};
+    ASSERT_EQ(SelectionBufferSize(*view.chosen), kSelectionBufferSize);
+    pictures.OnAdd();
+    view.chosen->back() += "b";
+    pictures.OnAdd();
+    EXPECT_EQ(view.messages,
+              (Texts{"添加成功2个文件,文件已存在或拷贝失败4个文件",
+                     "添加成功0个文件,文件已存在或拷贝失败2个文件", "您选择的文件过多了"}));
+}
+
+TEST_F(Dialogs, ALibraryDeletesTheSelectedFileEvenWhenReadOnlyButNoFolder) {
+    Fill(program, "Picture/", {"a.jpg", "b.jpg"});
+    fs::create_directory(program.Path() / "Picture" / "Old");
+    fs::permissions(program.Path() / "Picture" / "b.jpg", fs::perms::owner_read);
+    MediaLibraryPresenter pictures(kPictureLibrary, view, scheduler, paths);
+    pictures.OnInitDialog();
+    pictures.OnDelete();              // no selection
+    for (std::size_t row : {0, 1}) {  // b.jpg, then Old of the two rows left
+        view.selected = row;
+        pictures.OnDelete();
+    }
+    EXPECT_EQ(view.messages,
+              (Texts{"路径错误，删除失败", "删除图片文件成功", "路径错误，删除失败"}));
+    EXPECT_EQ(std::pair(program.Exists("Picture/b.jpg"), program.Exists("Picture/Old")),
+              std::pair(false, true));
+    EXPECT_EQ(view.rows, (Texts{"a.jpg", "Old"}));
+}
+
+TEST_F(Dialogs, MusicAddedJoinsTheBreakPlaylistStoppedAndDeletesLeaveIt) {
+    Fill(program, "Music/", {"old.mp3"});
+    Fill(source, "", {"new.mp3", "old.mp3", "two.wma"});
+    MediaLibraryPresenter music(kMusicLibrary, view, scheduler, paths, player);
+    music.OnInitDialog();
+    player.playing = true;
+    view.chosen = Texts{source.File("new.mp3"), source.File("old.mp3"), source.File("two.wma")};
+    music.OnAdd();
+    const Texts added{program.File("Music/new.mp3"), program.File("Music/two.wma")};
+    EXPECT_EQ(std::pair(player.Current().items, player.playing), std::pair(added, false));
+    view.selected = 2;  // two.wma, old.mp3, new.mp3
+    music.OnDelete();
+    EXPECT_EQ(view.messages.back(), "删除音乐文件成功");
+    EXPECT_EQ(std::pair(player.Current().items, program.Exists("Music/new.mp3")),
+              std::pair(added, false));
+}
+
+}  // namespace
+}  // namespace velunor
