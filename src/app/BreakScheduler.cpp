@@ -12,7 +12,7 @@ void BreakScheduler::StartWork() {
     m_settings.workStart = m_clock.Now();
     m_settings.working = true;
     m_settings.libraryClosed = true;
-    m_ticked = false;
+    m_lastTick = m_settings.workStart;
 }
 
 void BreakScheduler::OnScheduleTick() {
@@ -22,7 +22,6 @@ void BreakScheduler::OnScheduleTick() {
     const CalendarTime now = m_clock.Now();
     RestartIntervalAfterGap(now);
     m_lastTick = now;
-    m_ticked = true;
     if (IsBreakDue(now)) {
         EnterBreak();
         return;
@@ -44,9 +43,6 @@ bool BreakScheduler::IsBreakDue(CalendarTime now) const {
 void BreakScheduler::RestartIntervalAfterGap(CalendarTime now) {
     if (now < m_settings.workStart) {
         m_settings.workStart = now;
-        return;
-    }
-    if (!m_ticked) {
         return;
     }
     const CalendarTime breakSeconds = std::int64_t(std::max(m_settings.runTime, 0)) * 60;
@@ -74,7 +70,7 @@ void BreakScheduler::EndBreak() {
     m_effects.AddTrayIcon();
     m_settings.workStart = m_clock.Now();
     m_effects.ArmCountdown();
-    m_ticked = false;  // the ticks paused for the break; that pause is no sleep
+    m_lastTick = m_settings.workStart;  // the ticks paused for the break; that pause is no sleep
 }
 
 void BreakScheduler::OnSettingsSaved(int setTime, int runTime, int autoStart) {

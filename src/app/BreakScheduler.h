@@ -42,8 +42,7 @@ private:
     AppSettings& m_settings;
     const Clock& m_clock;
     BreakEffects& m_effects;
-    CalendarTime m_lastTick = 0;
-    bool m_ticked = false;
+    CalendarTime m_lastTick = 0;  // the last tick, or the start of the interval before one
 };
 
 }  // namespace velunor

@@ -80,6 +80,14 @@ TEST_F(Schedule, ASleepOrAClockSetBackRestartsTheIntervalAndAShortPauseDoesNot) 
         EXPECT_FALSE(WorkFor(1));
         EXPECT_EQ(settings.workStart, restarts ? clock.Now() : started) << runTime << " " << gap;
     }
+    // A sleep at once after a break ends is noticed at the first tick too.
+    settings.setTime = 0;
+    ASSERT_TRUE(WorkFor(1));
+    scheduler.EndBreak();
+    settings.setTime = 10;
+    clock.Advance(9 * 60);
+    EXPECT_FALSE(WorkFor(1));
+    EXPECT_EQ(settings.workStart, clock.Now());
 }
 
 TEST_F(Schedule, AnOpenLibraryOrSavedSettingsHoldTheBreakBackAndRestartTheInterval) {
