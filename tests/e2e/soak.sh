@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# A long run of real breaks leaves nothing behind. With breaks due at every tick (SetTime 0) and
+# ending on their first frame (RunTime 0), each break shows the window, starts and stops the music
+# and hides the window again, about once a second. Between an early point and the end of the run
+# the program's memory, threads, open files, sound-server connections and windows must not grow,
+# and SIGTERM must still end it cleanly and take its icon away.
+#
+# The memory allowance is for the allocator keeping freed blocks for reuse, which levels off after
+# the first breaks; something kept per break grows without levelling off and crosses it.
+source "$(dirname "$0")/velunor-e2e.sh"
+
+# shellcheck disable=SC2034 # read by the conditions that wait_for evaluates
+readonly early_breaks=30 last_breaks=150
+readonly soak_seconds=220
+readonly allowed_growth_kb=2048
+
+breaks() {
+    window_event_count "$window" MapNotify
+}
+
+resident_kb() {
+    awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status"
+}
+
+# shellcheck disable=SC2012 # the names in /proc are plain numbers
+thread_count() {
+    ls "/proc/$PROGRAM_PID/task" | wc -l
+}
+
+# shellcheck disable=SC2012
+open_file_count() {
+    ls "/proc/$PROGRAM_PID/fd" | wc -l
+}
+
+sound_connections() {
+    pactl list clients | grep -c "application.process.id = \"$PROGRAM_PID\"" || true
+}
+
+# Top-level windows of the program (Qt names their class after the program).
+window_count() {
+    xwininfo -root -children | grep -c '("velunor" "velunor")' || true
+}
+
+# "resident threads files sound windows" of the program now.
+resources() {
+    echo "$(resident_kb) $(thread_count) $(open_file_count) $(sound_connections) $(window_count)"
+}
+
+e2e_setup
+write_config "SetTime=0" "RunTime=0"
+add_music
+watch_windows
+start_program
+wait_for tray_has_icon 15 || fail "no tray icon appeared"
+wait_for break_window 15 || fail "no break window was ever made"
+window=$(break_window)
+
+# A loaded machine may run the breaks slower than one a second; it must still run them.
+# shellcheck disable=SC2016 # wait_for evaluates the condition anew each time
+wait_for '(($(breaks) >= early_breaks))' 120 || fail "only $(breaks) breaks in two minutes"
+read -r -a early <<<"$(resources)"
+# shellcheck disable=SC2016
+wait_for '(($(breaks) >= last_breaks))' "$soak_seconds" || true
+done_breaks=$(breaks)
+((done_breaks >= early_breaks + 60)) ||
+    fail "breaks stopped coming: $done_breaks in all, $((done_breaks - early_breaks)) after the first $early_breaks"
+program_running || fail "the program ended during the breaks"
+read -r -a late <<<"$(resources)"
+
+echo "after $early_breaks breaks: ${early[0]} kB resident, ${early[1]} threads, ${early[2]} files, ${early[3]} sound connections, ${early[4]} windows"
+echo "after $done_breaks breaks: ${late[0]} kB resident, ${late[1]} threads, ${late[2]} files, ${late[3]} sound connections, ${late[4]} windows"
+((late[0] - early[0] < allowed_growth_kb)) ||
+    fail "memory grew by $((late[0] - early[0])) kB over $((done_breaks - early_breaks)) breaks"
+# Qt and GStreamer keep a few worker threads that come and go.
+((late[1] <= early[1] + 4)) || fail "threads grew from ${early[1]} to ${late[1]}"
+((late[2] <= early[2] + 2)) || fail "open files grew from ${early[2]} to ${late[2]}"
+((late[3] <= early[3])) || fail "sound server connections grew from ${early[3]} to ${late[3]}"
+((late[4] <= early[4])) || fail "windows grew from ${early[4]} to ${late[4]}"
+
+kill -TERM "$PROGRAM_PID"
+wait_program_exit 15
+((PROGRAM_STATUS == 0)) || fail "SIGTERM did not end the program cleanly (status $PROGRAM_STATUS)"
+wait_for tray_empty 5 || fail "the tray icon stayed after the program ended"
+(($(window_count) == 0)) || fail "a window of the program stayed after it ended"
+echo "PASS"
