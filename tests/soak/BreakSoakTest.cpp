@@ -126,7 +126,7 @@ TEST_F(BreakSoak, EveryBreakEndsOnTimeAndWorkAlwaysResumes) {
             ASSERT_TRUE(frameTimer) << "frames stopped in break " << b;
             renderer.RenderFrame();
             const CalendarTime left = std::max<CalendarTime>(length - forward, 0);
-            char text[16];
+            char text[32];
             std::snprintf(text, sizeof text, "00:%02d:%02d", int(left / 60), int(left % 60));
             ASSERT_EQ(canvas.lastText, text) << "frame " << frame << " of break " << b;
             ASSERT_EQ(scheduler.InBreak(), left > 0) << "frame " << frame << " of break " << b;
