@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, ScheduledBreaksCoverTheScreenUntilEscapeACloseOrTheCountd
         [&] { EXPECT_FALSE(m_window.close()); },
         [&] {
             m_clock.Advance(60);
-            m_window.repaint();
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window.Scheduler().InBreak(), 1000);  // the next frame
         },
     };
     for (const auto& end : endings) {
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, ScheduledBreaksCoverTheScreenUntilEscapeACloseOrTheCountd
         EXPECT_TRUE(m_window.IsAnimating());
         QTest::keyClick(&m_window, Qt::Key_Return);
         QTest::keyClick(&m_window, Qt::Key_Enter);
-        m_window.repaint();
+        QTest::qWait(150);  // a frame
         EXPECT_TRUE(m_window.Scheduler().InBreak());
 
         end();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <QRegion>
 
 #include "BuiltInResources.h"
 #include "QtCanvas.h"
@@ -39,8 +41,8 @@ QImage Filled(int width, int height, QRgb color) {
 }
 
 TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlpha) {
-    QImage window = Filled(10, 10, qRgb(1, 2, 3));
-    QtCanvas canvas(QSize(10, 10), &window);
+    QRegion presented;
+    QtCanvas canvas(QSize(10, 10), [&](const QRegion& changed) { presented = changed; });
     const QImage& back = canvas.BackBuffer();
 
     // Two 4x3 frames; the second has a colour of its own at every pixel.
@@ -65,8 +67,25 @@ TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlph
     EXPECT_EQ(At(back, {5, 6}), strip.pixel(0, 3));
     EXPECT_NEAR(qRed(back.pixel(6, 6)), (255 + qRed(strip.pixel(1, 3))) / 2, 3);
 
+    // The window is told what the frame drew, clipped to the screen, and copies only that.
+    canvas.DrawPicture(QtPicture(strip), Rect{8, 0, 4, 3}, Rect{0, 0, 4, 3});
     canvas.Present();
-    EXPECT_EQ(window.convertToFormat(back.format()), back);
+    EXPECT_EQ(presented, QRegion(5, 6, 4, 3) + QRegion(8, 0, 2, 3));
+    QImage window = Filled(10, 10, qRgb(1, 2, 3));
+    QPainter painter(&window);
+    canvas.PaintOnto(painter, presented);
+    painter.end();
+    EXPECT_EQ(At(window, {8, 7}), At(back, {8, 7}));
+    EXPECT_EQ(At(window, {9, 2}), At(back, {9, 2}));
+    EXPECT_EQ(At(window, {4, 6}), qRgb(1, 2, 3));
+
+    // Between breaks the pixels are let go; the next frame starts black again.
+    canvas.ReleasePixels();
+    EXPECT_TRUE(back.isNull());
+    EXPECT_EQ(canvas.Width(), 10);
+    canvas.DrawPicture(QtPicture(overlay), Rect{0, 0, 2, 1}, Rect{0, 0, 2, 1});
+    EXPECT_EQ(At(back, {6, 6}), kBlack);
+    EXPECT_EQ(back.size(), QSize(10, 10));
 }
 
 TEST(QtCanvasTest, TextHasItsTopLeftCornerAtThePointInItsColourOverWhatIsBeneath) {

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QUrl>
 
@@ -35,7 +37,7 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
       m_player(player),
       m_autostart(autostart),
       m_scheduler(settings, clock, *this) {
-    // Every frame covers the whole window from the back buffer, so Qt need not erase it first;
+    // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
     // erasing is what would make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -46,7 +48,7 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
     m_scheduleTimer.setInterval(kScheduleMs);
     connect(&m_scheduleTimer, &QTimer::timeout, this, [this] { m_scheduler.OnScheduleTick(); });
     m_frameTimer.setInterval(kFrameMs);
-    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::RenderFrame);
     ConnectTray();
 }
 
@@ -101,7 +103,8 @@ void MainWindow::RunDialog(QDialog& dialog) {
 }
 
 void MainWindow::InitializeRenderer() {
-    m_canvas = std::make_unique<QtCanvas>(PrimaryScreenRect().size(), this);
+    m_canvas = std::make_unique<QtCanvas>(PrimaryScreenRect().size(),
+                                          [this](const QRegion& changed) { update(changed); });
     m_renderer.Initialize(*m_canvas);
     m_playlist.PrepareAtStartup();
 }
@@ -132,22 +135,36 @@ void MainWindow::ShowBreakScreen() {
     raise();
     activateWindow();
     m_frameTimer.start();
+    // The first frame is in the back buffer before the window is first painted: it never shows
+    // an empty screen. A break of no length ends in it.
+    RenderFrame();
 }
 
 void MainWindow::HideBreakScreen() {
     m_frameTimer.stop();
     hide();
+    if (m_canvas) {
+        m_canvas->ReleasePixels();
+    }
+}
+
+// Frames are drawn on the timer, outside any paint; the canvas asks for a repaint of what the
+// frame changed.
+void MainWindow::RenderFrame() {
+    if (m_scheduler.InBreak()) {
+        m_renderer.RenderFrame();
+    }
 }
 
 void MainWindow::ArmCountdown() {
     m_renderer.ArmCountdown();
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
-    if (!m_scheduler.InBreak()) {
-        return;
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (m_canvas) {
+        QPainter painter(this);
+        m_canvas->PaintOnto(painter, event->region());
     }
-    m_renderer.RenderFrame();
 }
 
 // Escape ends the break early. Enter does nothing: a key pressed by accident must not end the

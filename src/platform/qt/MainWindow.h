@@ -70,6 +70,7 @@ protected:
 
 private:
     static void RunDialog(QDialog& dialog);
+    void RenderFrame();
     void ConnectTray();
 
     AppSettings& m_settings;

@@ -1,9 +1,11 @@
 #include "QtCanvas.h"
 
 #include <QFontMetricsF>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "BuiltInResources.h"
 #include "QtFont.h"
@@ -30,18 +32,47 @@ void FitCellHeight(QFont& font, int pixelHeight) {
 
 }  // namespace
 
-QtCanvas::QtCanvas(QSize size, QPaintDevice* presentTarget)
-    : m_buffer(size, QImage::Format_RGB32), m_presentTarget(presentTarget) {
-    m_buffer.fill(Qt::black);
+QtCanvas::QtCanvas(QSize size, PresentHandler onPresent)
+    : m_size(size), m_onPresent(std::move(onPresent)) {}
+
+QImage& QtCanvas::Buffer() {
+    if (m_buffer.isNull()) {
+        m_buffer = QImage(m_size, QImage::Format_RGB32);
+        m_buffer.fill(Qt::black);
+    }
+    return m_buffer;
 }
 
+void QtCanvas::ReleasePixels() {
+    m_buffer = QImage();
+    m_decoded.clear();
+    m_changed = QRegion();
+}
+
+// Only the header is read now; the pixels are decoded when the picture is first drawn.
 std::unique_ptr<Picture> QtCanvas::LoadResourceImage(int id) {
     const QString path = BuiltInResources::PicturePath(id);
     if (path.isEmpty()) {
         return nullptr;
     }
     // A picture that does not decode still exists, as one of size 0 that draws nothing.
-    return std::make_unique<QtPicture>(QImage(path));
+    QSize size = QImageReader(path).size();
+    return std::make_unique<QtPicture>(path, size.isValid() ? size : QSize(0, 0));
+}
+
+const QImage& QtCanvas::PixelsOf(const QtPicture& picture) {
+    if (picture.Source().isEmpty()) {
+        return picture.Image();
+    }
+    auto decoded = m_decoded.find(picture.Source());
+    if (decoded == m_decoded.end()) {
+        decoded = m_decoded.insert(picture.Source(), QtPicture::Prepared(QImage(picture.Source())));
+    }
+    return *decoded;
+}
+
+void QtCanvas::MarkChanged(const QRect& rect) {
+    m_changed += rect.intersected(QRect(QPoint(0, 0), m_size));
 }
 
 QStringList QtCanvas::FontFamilies(const std::string& face) {
@@ -64,12 +95,17 @@ std::unique_ptr<Font> QtCanvas::CreateFont(const FontSpec& request) {
 
 void QtCanvas::DrawPicture(const Picture& picture, Rect destination, Rect source) {
     const auto* qtPicture = dynamic_cast<const QtPicture*>(&picture);
-    if (qtPicture == nullptr || qtPicture->Image().isNull()) {
+    if (qtPicture == nullptr) {
         return;
     }
-    QPainter painter(&m_buffer);
+    const QImage& pixels = PixelsOf(*qtPicture);
+    if (pixels.isNull()) {
+        return;
+    }
+    QPainter painter(&Buffer());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(ToQRect(destination), qtPicture->Image(), ToQRect(source));
+    painter.drawImage(ToQRect(destination), pixels, ToQRect(source));
+    MarkChanged(ToQRect(destination));
 }
 
 void QtCanvas::DrawText(const Font& font, Color color, int x, int y, std::string_view text) {
@@ -77,20 +113,32 @@ void QtCanvas::DrawText(const Font& font, Color color, int x, int y, std::string
     if (qtFont == nullptr) {
         return;
     }
-    QPainter painter(&m_buffer);
+    const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const QFontMetrics metrics(qtFont->Get());
+    QPainter painter(&Buffer());
     painter.setFont(qtFont->Get());
     painter.setPen(QColor(color.red, color.green, color.blue));
     // Qt places text by its baseline; the caller gives the top-left corner of the text.
-    const int baseline = y + QFontMetrics(qtFont->Get()).ascent();
-    painter.drawText(x, baseline, QString::fromUtf8(text.data(), qsizetype(text.size())));
+    const int baseline = y + metrics.ascent();
+    painter.drawText(x, baseline, string);
+    // Antialiased edges and overhanging glyphs may reach a pixel or two past the box.
+    MarkChanged(metrics.boundingRect(string).translated(x, baseline).adjusted(-2, -2, 2, 2));
 }
 
 void QtCanvas::Present() {
-    if (m_presentTarget == nullptr) {
+    const QRegion changed = std::exchange(m_changed, QRegion());
+    if (m_onPresent && !changed.isEmpty()) {
+        m_onPresent(changed);
+    }
+}
+
+void QtCanvas::PaintOnto(QPainter& painter, const QRegion& region) const {
+    if (m_buffer.isNull()) {
         return;
     }
-    QPainter painter(m_presentTarget);
-    painter.drawImage(0, 0, m_buffer);
+    for (const QRect& rect : region) {
+        painter.drawImage(rect.topLeft(), m_buffer, rect);
+    }
 }
 
 }  // namespace velunor

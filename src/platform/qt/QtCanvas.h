@@ -1,23 +1,31 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
+#include <QRegion>
 #include <QSize>
+#include <functional>
 
 #include "render/Canvas.h"
 
-class QPaintDevice;
+class QPainter;
 
 namespace velunor {
 
-// The break screen's back buffer. Frames are composed here and shown in one drawImage onto the
-// present target, which is the break window while it paints (Present is only called from inside
-// its paintEvent).
+class QtPicture;
+
+// The break screen's back buffer. Frames are composed here; Present hands the window the part of
+// the buffer the frame drew, and the window copies that part in its paint. Only the animation, the
+// background and the clock change from frame to frame, so a large screen is not copied whole ten
+// times a second.
 class QtCanvas : public Canvas {
 public:
-    explicit QtCanvas(QSize size, QPaintDevice* presentTarget = nullptr);
+    using PresentHandler = std::function<void(const QRegion& changed)>;
 
-    int Width() const override { return m_buffer.width(); }
-    int Height() const override { return m_buffer.height(); }
+    explicit QtCanvas(QSize size, PresentHandler onPresent = {});
+
+    int Width() const override { return m_size.width(); }
+    int Height() const override { return m_size.height(); }
 
     std::unique_ptr<Picture> LoadResourceImage(int id) override;
     std::unique_ptr<Font> CreateFont(const FontSpec& request) override;
@@ -27,6 +35,14 @@ public:
 
     void Present() override;
 
+    // Copies the region of the back buffer onto a painter at the same place.
+    void PaintOnto(QPainter& painter, const QRegion& region) const;
+
+    // Lets go of the back buffer and the decoded pictures until something is drawn again: between
+    // breaks they would only take memory. The next frame starts from a black buffer.
+    void ReleasePixels();
+
+    // Null until something has been drawn.
     const QImage& BackBuffer() const { return m_buffer; }
 
     // The faces tried in order when the asked-for face lacks glyphs; "黑体" is rarely installed
@@ -34,8 +50,15 @@ public:
     static QStringList FontFamilies(const std::string& face);
 
 private:
+    QImage& Buffer();
+    const QImage& PixelsOf(const QtPicture& picture);
+    void MarkChanged(const QRect& rect);
+
+    QSize m_size;
     QImage m_buffer;
-    QPaintDevice* m_presentTarget;
+    QHash<QString, QImage> m_decoded;
+    QRegion m_changed;
+    PresentHandler m_onPresent;
 };
 
 }  // namespace velunor
