@@ -22,13 +22,15 @@ fail() {
     exit 1
 }
 
-# A private desktop and a fresh program folder inside it: the executable, Music and Picture. The
-# executable is copied, not linked, because the program finds its folder from its own real path.
+# A private desktop and a fresh program folder inside it: the executable with the music player
+# built beside it, Music and Picture. The executable is copied, not linked, because the program
+# finds its folder (and the player in it) from its own real path.
 e2e_setup() {
     desktop_start || fail "the private desktop did not start"
     PROGRAM_DIR=$DESKTOP_DIR/Velunor
     mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
     cp "$VELUNOR_BIN" "$PROGRAM_DIR/velunor"
+    cp "$(dirname "$VELUNOR_BIN")/velunor-player" "$PROGRAM_DIR/velunor-player"
 }
 
 # config.ini with the given KEY=VALUE lines in section Option.

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "MainWindow.h"
-#include "QtMediaPlayer.h"
+#include "ProcessMediaPlayer.h"
 #include "QtSoundDevice.h"
 #include "support/FakeAutostartStore.h"
 #include "support/FakeClock.h"
@@ -58,7 +58,7 @@ protected:
     const ProgramPaths m_paths;
     QtSoundDevice m_sound;
     BreakRenderer m_renderer;
-    QtMediaPlayer m_player;
+    ProcessMediaPlayer m_player;
     BreakPlaylist m_playlist;
     test::FakeAutostartStore m_autostart;
     MainWindow m_window;

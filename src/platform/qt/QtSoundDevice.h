@@ -4,8 +4,8 @@
 
 namespace velunor {
 
-// Qt Multimedia opens and shares the audio output by itself; what is left to tell the renderer is
-// whether there is an output at all.
+// The music plays in a process of its own, which opens the sound output there; what is left to
+// tell the renderer is whether there is an output to play into at all.
 class QtSoundDevice : public SoundDevice {
 public:
     int Open() override;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MainWindow.h"
-#include "QtMediaPlayer.h"
+#include "ProcessMediaPlayer.h"
 #include "QtSoundDevice.h"
 #include "UnixSignalWatcher.h"
 #include "app/AppSettings.h"
@@ -34,7 +34,7 @@ private:
     const ProgramPaths m_paths;
     QtSoundDevice m_sound;
     BreakRenderer m_renderer;
-    QtMediaPlayer m_player;
+    ProcessMediaPlayer m_player;
     BreakPlaylist m_playlist;
     XdgAutostartStore m_autostart;
     MainWindow m_mainWindow;

@@ -25,21 +25,12 @@ bool AnswerInformationRequest(int argc, char** argv) {
     return false;
 }
 
-// Qt's FFmpeg backend cannot play MIDI; GStreamer renders it with a General MIDI soundfont and
-// plays MP3 and WMA as well. A backend the user chose is left alone.
-void ChooseMediaBackend() {
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
-        qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (AnswerInformationRequest(argc, argv)) {
         return 0;
     }
-    ChooseMediaBackend();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velunor"));
     QApplication::setApplicationVersion(QStringLiteral("1.1"));

@@ -1,0 +1,101 @@
+#include "ProcessMediaPlayer.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+
+#include "QtPlayerMedia.h"
+
+namespace velunor {
+
+namespace {
+// How long a helper told to stop may take to let go of its sound stream before it is killed.
+constexpr int kStopGraceMs = 2000;
+constexpr int kExitWaitMs = 1000;
+}  // namespace
+
+ProcessMediaPlayer::ProcessMediaPlayer(QString helperPath, QObject* parent)
+    : QObject(parent),
+      m_helperPath(std::move(helperPath)),
+      m_current(std::make_shared<QtPlayerPlaylist>("")) {}
+
+// The program may not wait for helpers to end by themselves on its way out; killing them keeps
+// any from playing on after it.
+ProcessMediaPlayer::~ProcessMediaPlayer() {
+    for (QProcess* helper : findChildren<QProcess*>()) {
+        helper->disconnect(this);
+        helper->kill();
+        helper->waitForFinished(kExitWaitMs);
+    }
+}
+
+QString ProcessMediaPlayer::HelperBesideExecutable() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/velunor-player");
+}
+
+void ProcessMediaPlayer::SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) {
+    auto ours = std::dynamic_pointer_cast<QtPlayerPlaylist>(playlist);
+    if (!ours || ours == m_current) {
+        return;
+    }
+    Stop();
+    m_current = std::move(ours);
+}
+
+std::shared_ptr<PlayerMedia> ProcessMediaPlayer::NewMedia(const std::string& path) {
+    return std::make_shared<QtPlayerMedia>(path);
+}
+
+std::shared_ptr<PlayerPlaylist> ProcessMediaPlayer::NewPlaylist(std::string_view name) {
+    return std::make_shared<QtPlayerPlaylist>(std::string(name));
+}
+
+// The helper's output goes where the program's does, so that its complaints about a file reach
+// the same log without a pipe to read.
+void ProcessMediaPlayer::Play() {
+    Stop();
+    if (m_current->ItemCount() == 0) {
+        return;
+    }
+    auto* helper = new QProcess(this);
+    helper->setProcessChannelMode(QProcess::ForwardedChannels);
+    connect(helper, &QProcess::finished, helper, &QObject::deleteLater);
+    connect(helper, &QProcess::errorOccurred, this,
+            [this, helper](QProcess::ProcessError error) { OnHelperError(*helper, error); });
+    helper->start(m_helperPath, HelperArguments());
+    m_helper = helper;
+}
+
+// Closing the helper's input tells it to stop; one that does not listen is killed after a
+// grace. Nothing here waits, so the break screen closes at once.
+void ProcessMediaPlayer::Stop() {
+    QProcess* helper = m_helper;
+    m_helper = nullptr;
+    if (!helper) {
+        return;
+    }
+    helper->closeWriteChannel();
+    QTimer::singleShot(kStopGraceMs, helper, &QProcess::kill);
+}
+
+QStringList ProcessMediaPlayer::HelperArguments() const {
+    QStringList arguments{QStringLiteral("--volume"), QString::number(m_volume),
+                          QStringLiteral("--count"), QString::number(m_playCount),
+                          QStringLiteral("--")};
+    for (std::size_t i = 0; i < m_current->ItemCount(); ++i) {
+        arguments << QString::fromStdString(m_current->PathAt(i));
+    }
+    return arguments;
+}
+
+// A missing player means a break without music, not a broken program.
+void ProcessMediaPlayer::OnHelperError(QProcess& helper, QProcess::ProcessError error) const {
+    if (error != QProcess::FailedToStart) {
+        return;
+    }
+    std::fprintf(stderr, "velunor: no break music, %s: %s\n", qPrintable(m_helperPath),
+                 qPrintable(helper.errorString()));
+    helper.deleteLater();
+}
+
+}  // namespace velunor

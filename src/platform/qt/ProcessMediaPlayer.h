@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "QtPlayerPlaylist.h"
+#include "music/MediaPlayer.h"
+
+namespace velunor {
+
+// The break music player as the program sees it: the playlists, the volume and the repeat count
+// are plain data here, and each Play hands the current list to a player program of its own
+// (velunor-player) that lives only while the music plays. The media backend and its codecs thus
+// load only into that short-lived process, never into the tray program.
+class ProcessMediaPlayer : public QObject,
+                           public MediaPlayer,
+                           private PlayerControls,
+                           private PlayerSettings,
+                           private PlaylistCollection {
+    Q_OBJECT
+
+public:
+    // helperPath is the player program; by default the one beside the running executable.
+    explicit ProcessMediaPlayer(QString helperPath = HelperBesideExecutable(),
+                                QObject* parent = nullptr);
+    ~ProcessMediaPlayer() override;
+
+    PlayerControls& GetControls() override { return *this; }
+    PlayerSettings& GetSettings() override { return *this; }
+    PlaylistCollection& GetPlaylistCollection() override { return *this; }
+    std::shared_ptr<PlayerPlaylist> GetCurrentPlaylist() override { return m_current; }
+    void SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) override;
+    std::shared_ptr<PlayerMedia> NewMedia(const std::string& path) override;
+
+    static QString HelperBesideExecutable();
+
+private:
+    void Play() override;
+    void Stop() override;
+    void SetVolume(int volume) override { m_volume = volume; }
+    void SetPlayCount(int count) override { m_playCount = count; }
+    std::shared_ptr<PlayerPlaylist> NewPlaylist(std::string_view name) override;
+
+    QStringList HelperArguments() const;
+    void OnHelperError(QProcess& helper, QProcess::ProcessError error) const;
+
+    const QString m_helperPath;
+    std::shared_ptr<QtPlayerPlaylist> m_current;
+    int m_volume = 100;
+    int m_playCount = 1;
+    // The helper of the music playing now; those told to stop finish on their own.
+    QPointer<QProcess> m_helper;
+};
+
+}  // namespace velunor

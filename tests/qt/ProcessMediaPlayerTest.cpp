@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "ProcessMediaPlayer.h"
+#include "support/TempFolder.h"
+
+// The program's side of the music player, with shell scripts standing in for velunor-player: each
+// records its process id and arguments in the folder it lies in.
+namespace velunor {
+namespace {
+
+// Reads its input until the end, as the real player does.
+constexpr const char* kListeningHelper = "exec cat >/dev/null\n";
+// Pays no attention to its input and would play on for ten minutes.
+constexpr const char* kDeafHelper = "exec sleep 600 </dev/null\n";
+
+bool Running(int pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string skipped, state;
+    return stat >> skipped >> skipped >> state && state != "Z";
+}
+
+class ProcessMediaPlayerTest : public testing::Test {
+protected:
+    std::unique_ptr<ProcessMediaPlayer> PlayerWith(const char* body) {
+        const std::string script = m_folder.File("velunor-player");
+        m_folder.Write("velunor-player",
+                       std::string("#!/bin/sh\necho $$ >>\"${0%/*}/pids\"\n"
+                                   "printf '%s\\n' \"$@\" >\"${0%/*}/arguments\"\n") +
+                           body);
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        auto player = std::make_unique<ProcessMediaPlayer>(QString::fromStdString(script));
+        const auto playlist = player->GetPlaylistCollection().NewPlaylist("first");
+        playlist->AppendItem(player->NewMedia("/music/a b.mp3"));
+        player->SetCurrentPlaylist(playlist);
+        return player;
+    }
+
+    // The helpers started so far, oldest first.
+    std::vector<int> Pids() {
+        std::ifstream file(m_folder.File("pids"));
+        std::vector<int> pids;
+        for (int pid = 0; file >> pid;) {
+            pids.push_back(pid);
+        }
+        return pids;
+    }
+
+    test::TempFolder m_folder;
+};
+
+TEST_F(ProcessMediaPlayerTest, EachPlayHandsTheListToOneHelperThatEndsWithStopOrThePlayer) {
+    auto player = PlayerWith(kListeningHelper);
+    player->GetSettings().SetVolume(40);
+    player->GetSettings().SetPlayCount(3);
+    player->GetControls().Play();
+    QTRY_COMPARE(Pids().size(), 1u);
+    EXPECT_EQ(m_folder.Read("arguments"), "--volume\n40\n--count\n3\n--\n/music/a b.mp3\n");
+
+    player->GetControls().Play();
+    QTRY_COMPARE(Pids().size(), 2u);
+    QTRY_VERIFY_WITH_TIMEOUT(!Running(Pids()[0]), 1000);
+    EXPECT_TRUE(Running(Pids()[1]));
+    player->GetControls().Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!Running(Pids()[1]), 1000);
+
+    player->GetControls().Play();
+    QTRY_COMPARE(Pids().size(), 3u);
+    player.reset();
+    EXPECT_FALSE(Running(Pids()[2]));
+}
+
+TEST_F(ProcessMediaPlayerTest, ADeafHelperIsKilledAndAMissingOneOrAnEmptyListMeansSilence) {
+    auto player = PlayerWith(kDeafHelper);
+    player->GetControls().Play();
+    QTRY_COMPARE(Pids().size(), 1u);
+    player->GetControls().Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!Running(Pids()[0]), 4000);
+
+    player->GetCurrentPlaylist()->Clear();
+    player->GetControls().Play();
+    QTest::qWait(300);
+    EXPECT_EQ(Pids().size(), 1u);
+
+    ProcessMediaPlayer missing(QString::fromStdString(m_folder.File("no-such-player")));
+    const auto playlist = missing.GetPlaylistCollection().NewPlaylist("first");
+    playlist->AppendItem(missing.NewMedia("/music/a.mp3"));
+    missing.SetCurrentPlaylist(playlist);
+    missing.GetControls().Play();
+    QTest::qWait(100);
+    missing.GetControls().Stop();
+    missing.GetControls().Play();
+}
+
+}  // namespace
+}  // namespace velunor
