@@ -3,6 +3,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,11 @@ bool Running(int pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string skipped, state;
     return stat >> skipped >> skipped >> state && state != "Z";
+}
+
+// The test framework's own waiting macros report to a log gtest does not read.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    return QTest::qWaitFor(condition, timeoutMs);
 }
 
 class ProcessMediaPlayerTest : public testing::Test {
@@ -59,18 +65,18 @@ TEST_F(ProcessMediaPlayerTest, EachPlayHandsTheListToOneHelperThatEndsWithStopOr
     player->GetSettings().SetVolume(40);
     player->GetSettings().SetPlayCount(3);
     player->GetControls().Play();
-    QTRY_COMPARE(Pids().size(), 1u);
+    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 1; }));
     EXPECT_EQ(m_folder.Read("arguments"), "--volume\n40\n--count\n3\n--\n/music/a b.mp3\n");
 
     player->GetControls().Play();
-    QTRY_COMPARE(Pids().size(), 2u);
-    QTRY_VERIFY_WITH_TIMEOUT(!Running(Pids()[0]), 1000);
+    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 2; }));
+    EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[0]); }, 1000));
     EXPECT_TRUE(Running(Pids()[1]));
     player->GetControls().Stop();
-    QTRY_VERIFY_WITH_TIMEOUT(!Running(Pids()[1]), 1000);
+    EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[1]); }, 1000));
 
     player->GetControls().Play();
-    QTRY_COMPARE(Pids().size(), 3u);
+    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 3; }));
     player.reset();
     EXPECT_FALSE(Running(Pids()[2]));
 }
@@ -78,9 +84,9 @@ TEST_F(ProcessMediaPlayerTest, EachPlayHandsTheListToOneHelperThatEndsWithStopOr
 TEST_F(ProcessMediaPlayerTest, ADeafHelperIsKilledAndAMissingOneOrAnEmptyListMeansSilence) {
     auto player = PlayerWith(kDeafHelper);
     player->GetControls().Play();
-    QTRY_COMPARE(Pids().size(), 1u);
+    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 1; }));
     player->GetControls().Stop();
-    QTRY_VERIFY_WITH_TIMEOUT(!Running(Pids()[0]), 4000);
+    EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[0]); }, 4000));
 
     player->GetCurrentPlaylist()->Clear();
     player->GetControls().Play();
