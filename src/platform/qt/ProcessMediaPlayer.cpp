@@ -4,8 +4,6 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "QtPlayerMedia.h"
-
 namespace velunor {
 
 namespace {
@@ -15,9 +13,7 @@ constexpr int kExitWaitMs = 1000;
 }  // namespace
 
 ProcessMediaPlayer::ProcessMediaPlayer(QString helperPath, QObject* parent)
-    : QObject(parent),
-      m_helperPath(std::move(helperPath)),
-      m_current(std::make_shared<QtPlayerPlaylist>("")) {}
+    : QObject(parent), m_helperPath(std::move(helperPath)) {}
 
 // The program may not wait for helpers to end by themselves on its way out; killing them keeps
 // any from playing on after it.
@@ -33,28 +29,11 @@ QString ProcessMediaPlayer::HelperBesideExecutable() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/velunor-player");
 }
 
-void ProcessMediaPlayer::SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) {
-    auto ours = std::dynamic_pointer_cast<QtPlayerPlaylist>(playlist);
-    if (!ours || ours == m_current) {
-        return;
-    }
-    Stop();
-    m_current = std::move(ours);
-}
-
-std::shared_ptr<PlayerMedia> ProcessMediaPlayer::NewMedia(const std::string& path) {
-    return std::make_shared<QtPlayerMedia>(path);
-}
-
-std::shared_ptr<PlayerPlaylist> ProcessMediaPlayer::NewPlaylist(std::string_view name) {
-    return std::make_shared<QtPlayerPlaylist>(std::string(name));
-}
-
 // The helper's output goes where the program's does, so that its complaints about a file reach
 // the same log without a pipe to read.
 void ProcessMediaPlayer::Play() {
     Stop();
-    if (m_current->ItemCount() == 0) {
+    if (Current().ItemCount() == 0) {
         return;
     }
     auto* helper = new QProcess(this);
@@ -82,8 +61,8 @@ QStringList ProcessMediaPlayer::HelperArguments() const {
     QStringList arguments{QStringLiteral("--volume"), QString::number(m_volume),
                           QStringLiteral("--count"), QString::number(m_playCount),
                           QStringLiteral("--")};
-    for (std::size_t i = 0; i < m_current->ItemCount(); ++i) {
-        arguments << QString::fromStdString(m_current->PathAt(i));
+    for (std::size_t i = 0; i < Current().ItemCount(); ++i) {
+        arguments << QString::fromStdString(Current().PathAt(i));
     }
     return arguments;
 }

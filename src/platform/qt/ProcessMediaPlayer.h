@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "QtPlayerPlaylist.h"
+#include "MediaPlayerPlaylists.h"
 #include "music/MediaPlayer.h"
 
 namespace velunor {
@@ -17,10 +17,9 @@ namespace velunor {
 // (velunor-player) that lives only while the music plays. The media backend and its codecs thus
 // load only into that short-lived process, never into the tray program.
 class ProcessMediaPlayer : public QObject,
-                           public MediaPlayer,
+                           public MediaPlayerPlaylists,
                            private PlayerControls,
-                           private PlayerSettings,
-                           private PlaylistCollection {
+                           private PlayerSettings {
     Q_OBJECT
 
 public:
@@ -31,10 +30,6 @@ public:
 
     PlayerControls& GetControls() override { return *this; }
     PlayerSettings& GetSettings() override { return *this; }
-    PlaylistCollection& GetPlaylistCollection() override { return *this; }
-    std::shared_ptr<PlayerPlaylist> GetCurrentPlaylist() override { return m_current; }
-    void SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) override;
-    std::shared_ptr<PlayerMedia> NewMedia(const std::string& path) override;
 
     static QString HelperBesideExecutable();
 
@@ -43,13 +38,11 @@ private:
     void Stop() override;
     void SetVolume(int volume) override { m_volume = volume; }
     void SetPlayCount(int count) override { m_playCount = count; }
-    std::shared_ptr<PlayerPlaylist> NewPlaylist(std::string_view name) override;
 
     QStringList HelperArguments() const;
     void OnHelperError(QProcess& helper, QProcess::ProcessError error) const;
 
     const QString m_helperPath;
-    std::shared_ptr<QtPlayerPlaylist> m_current;
     int m_volume = 100;
     int m_playCount = 1;
     // The helper of the music playing now; those told to stop finish on their own.

@@ -4,12 +4,9 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "QtPlayerMedia.h"
-
 namespace velunor {
 
-QtMediaPlayer::QtMediaPlayer(QObject* parent)
-    : QObject(parent), m_current(std::make_shared<QtPlayerPlaylist>("")) {
+QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
     m_engine.setAudioOutput(&m_output);
     connect(&m_engine, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::OnMediaStatus);
     connect(&m_engine, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::AdvanceLater);
@@ -20,25 +17,8 @@ QtMediaPlayer::QtMediaPlayer(QObject* parent)
     });
 }
 
-void QtMediaPlayer::SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) {
-    auto ours = std::dynamic_pointer_cast<QtPlayerPlaylist>(playlist);
-    if (!ours || ours == m_current) {
-        return;
-    }
-    Stop();
-    m_current = std::move(ours);
-}
-
-std::shared_ptr<PlayerMedia> QtMediaPlayer::NewMedia(const std::string& path) {
-    return std::make_shared<QtPlayerMedia>(path);
-}
-
-std::shared_ptr<PlayerPlaylist> QtMediaPlayer::NewPlaylist(std::string_view name) {
-    return std::make_shared<QtPlayerPlaylist>(std::string(name));
-}
-
 void QtMediaPlayer::Play() {
-    PlayItem(m_queue.Start(m_current->ItemCount(), m_playCount));
+    PlayItem(m_queue.Start(Current().ItemCount(), m_playCount));
 }
 
 void QtMediaPlayer::Stop() {
@@ -70,13 +50,13 @@ void QtMediaPlayer::SetPlayCount(int count) {
 
 void QtMediaPlayer::PlayItem(std::optional<std::size_t> index) {
     ++m_itemSerial;
-    if (!index || *index >= m_current->ItemCount()) {
+    if (!index || *index >= Current().ItemCount()) {
         m_queue.Stop();
         ReleaseEngine();
         emit runEnded();
         return;
     }
-    const QString path = QString::fromStdString(m_current->PathAt(*index));
+    const QString path = QString::fromStdString(Current().PathAt(*index));
     m_engine.setSource(QUrl::fromLocalFile(path));
     m_engine.play();
     emit itemStarted(path);
@@ -107,7 +87,7 @@ void QtMediaPlayer::Advance(unsigned itemSerial) {
     if (itemSerial != m_itemSerial || !m_queue.Active()) {
         return;
     }
-    PlayItem(m_queue.Next(m_current->ItemCount()));
+    PlayItem(m_queue.Next(Current().ItemCount()));
 }
 
 }  // namespace velunor

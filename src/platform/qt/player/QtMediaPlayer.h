@@ -6,8 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "MediaPlayerPlaylists.h"
 #include "PlaybackQueue.h"
-#include "QtPlayerPlaylist.h"
 #include "music/MediaPlayer.h"
 
 namespace velunor {
@@ -16,10 +16,9 @@ namespace velunor {
 // playlists, the repeat count and the walk through the current list live here; a file that
 // cannot be played is skipped.
 class QtMediaPlayer : public QObject,
-                      public MediaPlayer,
+                      public MediaPlayerPlaylists,
                       private PlayerControls,
-                      private PlayerSettings,
-                      private PlaylistCollection {
+                      private PlayerSettings {
     Q_OBJECT
 
 public:
@@ -27,10 +26,6 @@ public:
 
     PlayerControls& GetControls() override { return *this; }
     PlayerSettings& GetSettings() override { return *this; }
-    PlaylistCollection& GetPlaylistCollection() override { return *this; }
-    std::shared_ptr<PlayerPlaylist> GetCurrentPlaylist() override { return m_current; }
-    void SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) override;
-    std::shared_ptr<PlayerMedia> NewMedia(const std::string& path) override;
 
     bool IsPlaying() const { return m_queue.Active(); }
     float OutputVolume() const { return m_output.volume(); }
@@ -45,7 +40,6 @@ private:
     void Stop() override;
     void SetVolume(int volume) override;
     void SetPlayCount(int count) override;
-    std::shared_ptr<PlayerPlaylist> NewPlaylist(std::string_view name) override;
 
     void PlayItem(std::optional<std::size_t> index);
     void ReleaseEngine();
@@ -55,7 +49,6 @@ private:
 
     QMediaPlayer m_engine;
     QAudioOutput m_output;
-    std::shared_ptr<QtPlayerPlaylist> m_current;
     PlaybackQueue m_queue;
     int m_playCount = 1;
     // Counts the items started, so that an item's late end or error cannot advance a newer one.
