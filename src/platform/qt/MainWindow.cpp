@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -145,6 +146,10 @@ void MainWindow::HideBreakScreen() {
     hide();
     if (m_canvas) {
         m_canvas->ReleasePixels();
+    }
+    // The hidden window's own screenful of pixels goes too; Qt sizes it again when it next paints.
+    if (QBackingStore* store = backingStore()) {
+        store->resize(QSize(1, 1));
     }
 }
 
