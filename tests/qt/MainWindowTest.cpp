@@ -72,11 +72,13 @@ TEST_F(MainWindowTest, ScheduledBreaksCoverTheScreenUntilEscapeACloseOrTheCountd
         [&] { EXPECT_FALSE(m_window.close()); },
         [&] {
             m_clock.Advance(60);
-            QTRY_VERIFY_WITH_TIMEOUT(!m_window.Scheduler().InBreak(), 1000);  // the next frame
+            // The next frame shows 00:00:00 and ends the break.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !m_window.Scheduler().InBreak(); }, 1000));
         },
     };
     for (const auto& end : endings) {
-        QTRY_VERIFY_WITH_TIMEOUT(m_window.isVisible(), 3000);  // the schedule timer's doing
+        // The schedule timer's doing.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_window.isVisible(); }, 3000));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
         EXPECT_TRUE(m_window.isFullScreen());
         EXPECT_TRUE(m_window.IsAnimating());
