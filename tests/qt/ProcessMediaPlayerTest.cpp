@@ -15,8 +15,8 @@
 namespace velunor {
 namespace {
 
-// Reads its input until the end, as the real player does.
-constexpr const char* kListeningHelper = "exec cat >/dev/null\n";
+// Reads its input until the end, as the real player does, and keeps it with a line for each NUL.
+constexpr const char* kListeningHelper = "exec tr '\\000' '\\n' >\"${0%/*}/list\"\n";
 // Pays no attention to its input and would play on for ten minutes.
 constexpr const char* kDeafHelper = "exec sleep 600 </dev/null\n";
 
@@ -64,14 +64,23 @@ TEST_F(ProcessMediaPlayerTest, EachPlayHandsTheListToOneHelperThatEndsWithStopOr
     auto player = PlayerWith(kListeningHelper);
     player->GetSettings().SetVolume(40);
     player->GetSettings().SetPlayCount(3);
+    // More names than a command line can hold.
+    const std::string longName = "/music/" + std::string(120, 'x') + ".mp3";
+    for (int i = 0; i < 30000; ++i) {
+        player->GetCurrentPlaylist()->AppendItem(player->NewMedia(longName));
+    }
     player->GetControls().Play();
     ASSERT_TRUE(WaitFor([&] { return Pids().size() == 1; }));
-    EXPECT_EQ(m_folder.Read("arguments"), "--volume\n40\n--count\n3\n--\n/music/a b.mp3\n");
+    EXPECT_EQ(m_folder.Read("arguments"), "--volume\n40\n--count\n3\n");
 
     player->GetControls().Play();
     ASSERT_TRUE(WaitFor([&] { return Pids().size() == 2; }));
     EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[0]); }, 1000));
     EXPECT_TRUE(Running(Pids()[1]));
+    const std::string list = m_folder.Read("list");
+    EXPECT_EQ(list.substr(0, 15), "/music/a b.mp3\n");
+    EXPECT_EQ(list.size(), 15 + 30000 * (longName.size() + 1) + 1);
+    EXPECT_EQ(list.substr(list.size() - 2), "\n\n");
     player->GetControls().Stop();
     EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[1]); }, 1000));
 

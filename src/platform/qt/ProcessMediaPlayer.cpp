@@ -42,6 +42,7 @@ void ProcessMediaPlayer::Play() {
     connect(helper, &QProcess::errorOccurred, this,
             [this, helper](QProcess::ProcessError error) { OnHelperError(*helper, error); });
     helper->start(m_helperPath, HelperArguments());
+    helper->write(ListForInput());
     m_helper = helper;
 }
 
@@ -58,13 +59,20 @@ void ProcessMediaPlayer::Stop() {
 }
 
 QStringList ProcessMediaPlayer::HelperArguments() const {
-    QStringList arguments{QStringLiteral("--volume"), QString::number(m_volume),
-                          QStringLiteral("--count"), QString::number(m_playCount),
-                          QStringLiteral("--")};
+    return {QStringLiteral("--volume"), QString::number(m_volume), QStringLiteral("--count"),
+            QString::number(m_playCount)};
+}
+
+// The names go on the helper's input, not its command line, which holds only so many: each name
+// as it is, ended by a NUL byte, and the list by an empty name. The input then stays open until
+// the music should stop.
+QByteArray ProcessMediaPlayer::ListForInput() const {
+    QByteArray list;
     for (std::size_t i = 0; i < Current().ItemCount(); ++i) {
-        arguments << QString::fromStdString(Current().PathAt(i));
+        const std::string& path = Current().PathAt(i);
+        list.append(path.data(), qsizetype(path.size())).append('\0');
     }
-    return arguments;
+    return list.append('\0');
 }
 
 // A missing player means a break without music, not a broken program.

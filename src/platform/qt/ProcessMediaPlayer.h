@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QProcess>
@@ -40,6 +41,7 @@ private:
     void SetPlayCount(int count) override { m_playCount = count; }
 
     QStringList HelperArguments() const;
+    QByteArray ListForInput() const;
     void OnHelperError(QProcess& helper, QProcess::ProcessError error) const;
 
     const QString m_helperPath;

@@ -1,13 +1,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTimer>
 
-#include "InputEndWatcher.h"
+#include "PlaylistInput.h"
 #include "QtMediaPlayer.h"
 
-// velunor-player [--volume 0-100] [--count N] FILE...
-// Plays the files in order, the whole list N times, and leaves when the run is over, when its
-// standard input ends or on SIGTERM. The program starts one for each break.
+// velunor-player [--volume 0-100] [--count N] <LIST
+// Plays the files named on its input (each name ended by a NUL byte, the list by an empty name) in
+// order, the whole list N times, and leaves when the run is over, when its input ends or on
+// SIGTERM. The program starts one for each break.
 namespace {
 
 // Qt's FFmpeg backend cannot play MIDI; GStreamer renders it with a General MIDI soundfont and
@@ -19,7 +19,6 @@ void ChooseMediaBackend() {
 }
 
 struct Request {
-    QStringList files;
     int volume = 100;
     int count = 1;
 };
@@ -37,15 +36,14 @@ Request ReadRequest(const QCoreApplication& application) {
     parser.addOptions({volume, count});
     parser.process(application);
     Request request;
-    request.files = parser.positionalArguments();
     request.volume = NumberOr(parser.value(volume), request.volume);
     request.count = NumberOr(parser.value(count), request.count);
     return request;
 }
 
-void Load(velunor::QtMediaPlayer& player, const Request& request) {
+void Load(velunor::QtMediaPlayer& player, const Request& request, const QStringList& files) {
     const auto playlist = player.GetPlaylistCollection().NewPlaylist("break");
-    for (const QString& file : request.files) {
+    for (const QString& file : files) {
         playlist->AppendItem(player.NewMedia(file.toStdString()));
     }
     player.SetCurrentPlaylist(playlist);
@@ -61,13 +59,16 @@ int main(int argc, char** argv) {
     const Request request = ReadRequest(application);
 
     velunor::QtMediaPlayer player;
-    velunor::InputEndWatcher input;
+    velunor::PlaylistInput input;
     QObject::connect(&player, &velunor::QtMediaPlayer::runEnded, &application,
                      &QCoreApplication::quit);
-    QObject::connect(&input, &velunor::InputEndWatcher::ended, &application,
-                     &QCoreApplication::quit);
-    Load(player, request);
-    // An empty or unplayable list ends the run at once, and quitting only works inside the loop.
-    QTimer::singleShot(0, &player, [&player] { player.GetControls().Play(); });
+    QObject::connect(&input, &velunor::PlaylistInput::ended, &application, &QCoreApplication::quit);
+    // An empty or unplayable list ends the run at once; the list arrives inside the loop, where
+    // quitting works.
+    QObject::connect(&input, &velunor::PlaylistInput::listReceived, &player,
+                     [&player, &request](const QStringList& files) {
+                         Load(player, request, files);
+                         player.GetControls().Play();
+                     });
     return QCoreApplication::exec();
 }
