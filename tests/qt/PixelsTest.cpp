@@ -79,6 +79,15 @@ TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlph
     EXPECT_EQ(At(window, {9, 2}), At(back, {9, 2}));
     EXPECT_EQ(At(window, {4, 6}), qRgb(1, 2, 3));
 
+    // Translucent pixels where the frame has drawn nothing yet go over black, not over what earlier
+    // frames left there, which would add up to opaque.
+    canvas.DrawPicture(QtPicture(overlay), Rect{0, 8, 2, 1}, Rect{0, 0, 2, 1});
+    const QRgb once = At(back, {1, 8});
+    EXPECT_NEAR(qRed(once), 128, 3);
+    canvas.Present();
+    canvas.DrawPicture(QtPicture(overlay), Rect{0, 8, 2, 1}, Rect{0, 0, 2, 1});
+    EXPECT_EQ(At(back, {1, 8}), once);
+
     // Between breaks the pixels are let go; the next frame starts black again.
     canvas.ReleasePixels();
     EXPECT_TRUE(back.isNull());

@@ -103,6 +103,9 @@ void QtCanvas::DrawPicture(const Picture& picture, Rect destination, Rect source
         return;
     }
     QPainter painter(&Buffer());
+    if (pixels.hasAlphaChannel()) {
+        ClearLeftovers(painter, ToQRect(destination));
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(ToQRect(destination), pixels, ToQRect(source));
     MarkChanged(ToQRect(destination));
@@ -115,14 +118,25 @@ void QtCanvas::DrawText(const Font& font, Color color, int x, int y, std::string
     }
     const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
     const QFontMetrics metrics(qtFont->Get());
-    QPainter painter(&Buffer());
-    painter.setFont(qtFont->Get());
-    painter.setPen(QColor(color.red, color.green, color.blue));
     // Qt places text by its baseline; the caller gives the top-left corner of the text.
     const int baseline = y + metrics.ascent();
-    painter.drawText(x, baseline, string);
     // Antialiased edges and overhanging glyphs may reach a pixel or two past the box.
-    MarkChanged(metrics.boundingRect(string).translated(x, baseline).adjusted(-2, -2, 2, 2));
+    const QRect box = metrics.boundingRect(string).translated(x, baseline).adjusted(-2, -2, 2, 2);
+    QPainter painter(&Buffer());
+    ClearLeftovers(painter, box);
+    painter.setFont(qtFont->Get());
+    painter.setPen(QColor(color.red, color.green, color.blue));
+    painter.drawText(x, baseline, string);
+    MarkChanged(box);
+}
+
+// Where the background does not reach (a screen larger than it), nothing is drawn under the
+// animation and the clock. Blended again and again over their own earlier frames, their soft
+// edges would add up to a solid blot; blended over black they look the same in every frame.
+void QtCanvas::ClearLeftovers(QPainter& painter, const QRect& area) const {
+    for (const QRect& rect : QRegion(area.intersected(QRect(QPoint(0, 0), m_size))) - m_changed) {
+        painter.fillRect(rect, Qt::black);
+    }
 }
 
 void QtCanvas::Present() {

@@ -53,6 +53,7 @@ private:
     QImage& Buffer();
     const QImage& PixelsOf(const QtPicture& picture);
     void MarkChanged(const QRect& rect);
+    void ClearLeftovers(QPainter& painter, const QRect& area) const;
 
     QSize m_size;
     QImage m_buffer;
