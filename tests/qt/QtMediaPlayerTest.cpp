@@ -63,6 +63,7 @@ TEST_F(QtMediaPlayerTest, PlaysTheCurrentListInOrderCountTimesSkippingWhatItCann
     m_player.SetCurrentPlaylist(playlist);
     EXPECT_EQ(PlayToTheEnd(2, [&] { Append(*playlist, "b.wav"); }),
               (QStringList{"a.wav", "broken.mp3", "b.wav", "a.wav", "broken.mp3", "b.wav"}));
+    EXPECT_EQ(PlayToTheEnd(0), (QStringList{"a.wav", "broken.mp3", "b.wav"}));  // once at least
 }
 
 TEST_F(QtMediaPlayerTest, APassWithoutSoundEndsTheRunAndAClearedListPlaysNothing) {
