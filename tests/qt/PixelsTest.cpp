@@ -116,42 +116,32 @@ QImage Decoded(int id) {
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-TEST(BreakScreenTest, BackgroundIsCentredTheFirstFrameBlendedAndTheClockInPlace) {
+// The real pictures through the real canvas; where they go and how text and alpha are drawn are
+// the renderer's and canvas tests' business, and the end-to-end test looks at the margins and the
+// clock on a real screen.
+TEST(BreakScreenTest, TheBuiltInPicturesAreDecodedAndTheStripBlendedOverTheBackground) {
     AppSettings settings;
-    settings.runTime = 20;
     test::FakeClock clock;
     QtSoundDevice sound;
     QtCanvas canvas(QSize(1280, 800));
     BreakRenderer renderer(settings, clock, sound, [] {});
     renderer.Initialize(canvas);
     renderer.RenderFrame();
-    const QImage& screen = canvas.BackBuffer();
-
-    const QImage background = Decoded(BuiltInResources::kBackgroundId);
-    const QPoint origin((1280 - 1024) / 2, (800 - 768) / 2);
-    for (QPoint p : {QPoint(0, 0), QPoint(1023, 0), QPoint(0, 767), QPoint(1023, 767),
-                     QPoint(700, 600), QPoint(900, 100)}) {
-        EXPECT_EQ(At(screen, origin + p), At(background, p)) << p.x() << "," << p.y();
-    }
-    for (QPoint p : {QPoint(origin.x() - 1, 400), QPoint(origin.x() + 1024, 400),
-                     QPoint(640, origin.y() - 1)}) {
-        EXPECT_EQ(At(screen, p), kBlack) << p.x() << "," << p.y();
-    }
 
     // Where the strip's first frame is transparent the background shows; where opaque, the strip.
+    const QImage background = Decoded(BuiltInResources::kBackgroundId);
     const QImage strip = Decoded(BuiltInResources::kAnimationId);
+    const QPoint origin((1280 - 1024) / 2, (800 - 768) / 2);
     for (int y = 0; y < 165; y += 2) {
         for (int x = 0; x < 250; x += 2) {
             const QPoint p(160 + x, 230 + y);
             const int alpha = qAlpha(strip.pixel(x, y));
             if (alpha == 0 || alpha == 255) {
-                ASSERT_EQ(At(screen, p), alpha ? At(strip, {x, y}) : At(background, p - origin));
+                ASSERT_EQ(At(canvas.BackBuffer(), p),
+                          alpha ? At(strip, {x, y}) : At(background, p - origin));
             }
         }
     }
-    const QRect digits = PixelsOf(screen, kClockRgb);
-    EXPECT_TRUE(QRect(420, 370, 200, 35).contains(digits)) << digits.x() << "," << digits.y();
-    EXPECT_GE(digits.width() * digits.height(), 1000);
 }
 
 }  // namespace
