@@ -111,16 +111,13 @@ TEST_F(DialogsTest, SettingsTakeDigitsOnlyAndSaveOnceAnEditChanged) {
     const std::string saved = "[Option]\nBFirst=false\nBStart=true\nSetTime=4510\nRunTime=5\n";
     EXPECT_EQ(folder.Read("config.ini"), saved);
 
-    // Empty fields are reported and stored nowhere; Enter presses the button that has the focus.
+    // Enter presses the button that has the focus; which fields the presenter refuses is its own
+    // test's business.
     Retype(Edit(0), "");
-    Retype(Edit(1), "");
-    Button("保存设置")->click();
-    Retype(Edit(0), "3");
     Button("保存设置")->setFocus();
     QTest::keyClick(Button("保存设置"), Qt::Key_Return);
     EXPECT_EQ(messages, (QStringList{QStringLiteral("保存成功"),
-                                     QStringLiteral("请输入激活保护程序的间隔时间！"),
-                                     QStringLiteral("请输入每次运行保护程序的时间！")}));
+                                     QStringLiteral("请输入激活保护程序的间隔时间！")}));
     EXPECT_EQ(folder.Read("config.ini"), saved);
     EXPECT_TRUE(dialog->isVisible());
 }
@@ -141,28 +138,27 @@ TEST_F(DialogsTest, SettingsHaveNoCloseBoxAndEscOrEnterCloseWithoutStoring) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// Which files are listed, copied and refused is the presenter test's; here the list, the buttons
+// and the chooser are wired to it, names outside ASCII included.
 TEST_F(DialogsTest, LibraryListsInTheLogicsOrderAddsChosenFilesAndDeletesTheSelectedOne) {
     test::TempFolder elsewhere;
     for (const char* name : {"a.jpg", "B.PNG", "c.Bmp", "abc", "x.gif"}) {
         folder.Write(std::string("Picture/") + name, "old");
-        elsewhere.Write(name, "new");
     }
     elsewhere.Write("图.bmp", "new");
-    chosenFiles = {QString::fromStdString(elsewhere.File("a.jpg")),
-                   QString::fromStdString(elsewhere.File("图.bmp"))};
+    chosenFiles = {QString::fromStdString(elsewhere.File("图.bmp"))};
     OpenLibrary(false);
     EXPECT_EQ(Rows(), (QStringList{"c.Bmp", "abc", "a.jpg", "B.PNG"}));
     Button("添加")->click();
     EXPECT_EQ(Rows(), (QStringList{"图.bmp", "c.Bmp", "abc", "a.jpg", "B.PNG"}));
     EXPECT_EQ(folder.Read("Picture/图.bmp"), "new");
-    EXPECT_EQ(folder.Read("Picture/a.jpg"), "old");
 
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {},
                       List()->visualRect(List()->model()->index(2, 0)).center());
     Button("删除")->click();
     EXPECT_EQ(Rows(), (QStringList{"图.bmp", "c.Bmp", "a.jpg", "B.PNG"}));
     EXPECT_FALSE(folder.Exists("Picture/abc"));
-    EXPECT_EQ(messages, (QStringList{QStringLiteral("添加成功1个文件,文件已存在或拷贝失败1个文件"),
+    EXPECT_EQ(messages, (QStringList{QStringLiteral("添加成功1个文件,文件已存在或拷贝失败0个文件"),
                                      QStringLiteral("删除图片文件成功")}));
 }
 
