@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A long run of real breaks leaves nothing behind. With breaks due at every tick (SetTime 0) and
 # ending on their first frame (RunTime 0), each break shows the window, starts and stops the music
-# and hides the window again, about once a second. Between an early point and the end of the run
+# and hides the window again, about once a second: the window is mapped anew for every break, which
+# it cannot be unless the break before hid it. Between an early point and the end of the run
 # the program's memory, threads, open files, sound-server connections and windows must not grow,
 # and SIGTERM must still end it cleanly and take its icon away.
 #
