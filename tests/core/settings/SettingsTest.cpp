@@ -124,11 +124,10 @@ TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndEndABreakButAnEmptyFieldIs
     EXPECT_EQ(autostart.entries,
               (std::map<std::string, std::string>{{"Orvanta", paths.m_exePath}}));
 
-    scheduler.EnterBreak();
-    effects.calls.clear();
+    scheduler.EnterBreak();  // what ending it takes is the schedule test's
     clock.Advance(60);
     Save(false, "15", "2");
-    EXPECT_EQ(effects.calls, (Texts{"music off", "hide", "tray", "arm"}));
+    EXPECT_FALSE(scheduler.InBreak());
     EXPECT_EQ(Config(), "[Option]\nBFirst=false\nBStart=false\nSetTime=15\nRunTime=2\n");
     EXPECT_EQ(std::tuple(settings.autoStart, settings.setTime, settings.workStart),
               std::tuple(0, 15, clock.Now()));

@@ -9,7 +9,6 @@ class FakeClock : public Clock {
 public:
     explicit FakeClock(CalendarTime start = 1'700'000'000) : m_now(start) {}
     CalendarTime Now() const override { return m_now; }
-    void Set(CalendarTime now) { m_now = now; }
     void Advance(CalendarTime seconds) { m_now += seconds; }
 
 private:
