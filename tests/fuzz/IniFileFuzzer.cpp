@@ -172,8 +172,12 @@ void CheckRoundTrip(const Request& request) {
     if (!WriterAccepts(request) || !ValueReadsBackUnchanged(request.value)) {
         return;
     }
-    const std::string written =
+    const auto maybeWritten =
         IniFile::WithValue(request.content, request.section, request.key, request.value);
+    if (!maybeWritten) {
+        return;
+    }
+    const std::string& written = *maybeWritten;
     const auto readBack = IniFile::Lookup(written, request.section, request.key);
     if (readBack != request.value) {
         Fail("the value written does not read back", request);
