@@ -159,7 +159,7 @@ IniText IniText::Decode(std::string_view fileBytes) {
     file.m_encoding = bigEndian ? Encoding::Utf16BE : Encoding::Utf16LE;
     std::string_view units = fileBytes.substr(2);
     if (units.size() % 2 != 0) {
-        file.m_trailing = units.substr(units.size() - 1);
+        file.m_trailing.assign(1, units.back());
         units.remove_suffix(1);
     }
     file.m_text = Utf16ToUtf8(units, bigEndian);
