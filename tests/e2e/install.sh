@@ -44,7 +44,7 @@ wait_for tray_empty 10 || fail "the update left the old program running"
 
 install --uninstall
 leftovers=$(find "$XDG_DATA_HOME" "$XDG_CONFIG_HOME/autostart" "$program_dir" -type f \
-    ! -path "$program_dir/Music/*" ! -path "$program_dir/config.ini")
+    ! -path "$program_dir/Music/*" ! -path "$program_dir/config.ini" 2>/dev/null || true)
 [[ -z $leftovers ]] || fail "the uninstaller left $leftovers"
 [[ -f $program_dir/Music/mine.mp3 && -f $program_dir/config.ini ]] || fail "the uninstaller took the user's files"
 echo "PASS"
