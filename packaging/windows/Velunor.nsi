@@ -48,7 +48,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 
 LangString UserFiles ${LANG_SIMPCHINESE} "我的设置、音乐和图片"
-LangString UserFiles ${LANG_ENGLISH} "My settings, music and pictures"
+LangString UserFiles ${LANG_ENGLISH} "My settings and media"
 LangString UserFilesHint ${LANG_SIMPCHINESE} "同时删除 config.ini 以及 Music 和 Picture 文件夹中的全部文件。"
 LangString UserFilesHint ${LANG_ENGLISH} "Also delete config.ini and every file in the Music and Picture folders."
 LangString ProgramHint ${LANG_SIMPCHINESE} "Velunor 程序、开始菜单快捷方式和开机启动项。"
