@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ReminderApp.h"
+#include "velunor/Version.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ namespace {
 bool AnswerInformationRequest(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("velunor 1.1");
+            std::printf("velunor %s\n", velunor::kVersion);
             return true;
         }
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velunor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setApplicationVersion(QLatin1String(velunor::kVersion));
     // Dialogs come and go while the break screen stays hidden; none of that may end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
