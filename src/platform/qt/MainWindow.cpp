@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QUrl>
 
 #include "AboutDialog.h"
@@ -155,7 +156,9 @@ void MainWindow::HideBreakScreen() {
 // monitor spans the same pixels; the back buffer takes the monitor's size.
 void MainWindow::PlaceOnPrimaryMonitor() {
     const QRect primary = MonitorCovers::PrimaryRect();
-    setScreen(MonitorCovers::PrimaryScreen());
+    if (QScreen* screen = MonitorCovers::PrimaryScreen()) {
+        setScreen(screen);
+    }
     setGeometry(primary);
     if (m_canvas) {
         m_canvas->Resize(primary.size());

@@ -22,7 +22,6 @@ public:
 
     void Show();
     void Hide();
-    bool IsShown() const { return m_shown; }
 
     // Where the scene goes: the primary monitor, in desktop pixels.
     static QRect PrimaryRect();
