@@ -5,7 +5,8 @@
 #
 # The screen is split into two monitors side by side, the left one primary, and the desktop is
 # painted a colour of its own: the break shows its scene on the left monitor and covers all of both,
-# and after Escape the desktop shows on both again.
+# also after the left monitor shrinks during the break, and after Escape the desktop shows on both
+# again.
 export DESKTOP_SCREEN=3200x1080x24 DESKTOP_MONITORS="1920x1080+0+0 1280x1024+1920+0"
 source "$(dirname "$0")/velunor-e2e.sh"
 
@@ -42,6 +43,13 @@ eval "$(xdotool getwindowgeometry --shell "$(break_window)")"
 shown=$(desktop_pixels)
 [[ $shown == "0 0" ]] || fail "the desktop shows during the break: $shown pixels"
 scene_at "$DESKTOP_DIR/screen.png" 448 156 || fail "no break scene centred on the primary monitor"
+
+# The primary monitor shrinks during the break: the scene and the covers follow, the break goes on.
+xrandr --delmonitor monitor0 && xrandr --setmonitor '*monitor0' 1600/300x900/200+0+0 none
+wait_for '[[ $(xdotool getwindowgeometry --shell "$(break_window)") == *WIDTH=1600?HEIGHT=900* ]]' 5 ||
+    fail "the break window did not follow the primary monitor"
+wait_for '[[ $(desktop_pixels) == "0 0" ]]' 5 || fail "the desktop shows after the primary monitor changed"
+scene_at "$DESKTOP_DIR/screen.png" 288 66 || fail "no break scene centred on the changed primary monitor"
 
 xdotool key Escape
 wait_for "! break_showing" 5 || fail "Escape did not hide the break window"

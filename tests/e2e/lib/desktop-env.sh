@@ -23,9 +23,9 @@
 # desktop_stop puts the caller's values back.
 #
 # Set DESKTOP_KEEP=1 to keep DESKTOP_DIR (logs/ holds each server's output) after desktop_stop.
-# DESKTOP_SCREEN (default 1280x800x24) sets the screen size. DESKTOP_MONITORS splits it into monitors,
-# the first one primary, e.g. "1920x1080+0+0 1280x1024+1920+0"; the screen's own monitor stays listed
-# beside them.
+# DESKTOP_SCREEN (default 1280x800x24) sets the screen size. DESKTOP_MONITORS splits it into monitors
+# named monitor0, monitor1..., the first one primary, e.g. "1920x1080+0+0 1280x1024+1920+0"; the
+# screen's own monitor stays listed beside them.
 
 DESKTOP_DIR=${DESKTOP_DIR:-}
 DESKTOP_SINK=auto_null
