@@ -46,13 +46,14 @@ void SettingsPresenter::OnSave() {
         m_view.ShowMessage(settings_text::kBreakLengthMissing);
         return;
     }
-    // A break that shows ends as Escape ends it; the new interval counts from now.
-    m_scheduler.OnSettingsSaved(ParseLeadingInt(values.setTimeText),
-                                ParseLeadingInt(values.runTimeText), values.autoStart ? 1 : 0);
+    // Stored first: a save that fails changes nothing, so what runs is always what is stored.
     if (!WriteAll(values)) {
         m_view.ShowMessage(settings_text::kWriteFailed);
         return;
     }
+    // A break that shows ends as Escape ends it; the new interval counts from now.
+    m_scheduler.OnSettingsSaved(ParseLeadingInt(values.setTimeText),
+                                ParseLeadingInt(values.runTimeText), values.autoStart ? 1 : 0);
     if (StoreAutostartEntry()) {
         m_view.ShowMessage(settings_text::kSaved);
     }
@@ -61,7 +62,7 @@ void SettingsPresenter::OnSave() {
 // The minute texts are stored as typed; only the running values are normalised.
 bool SettingsPresenter::WriteAll(const SettingsValues& values) {
     const std::string& path = m_paths.m_configPath;
-    return WriteSetting(config::kStartAtLogon, OnOffText(m_settings.autoStart), path) &&
+    return WriteSetting(config::kStartAtLogon, OnOffText(values.autoStart ? 1 : 0), path) &&
            WriteSetting(config::kInterval, values.setTimeText, path) &&
            WriteSetting(config::kBreakLength, values.runTimeText, path);
 }
@@ -75,13 +76,13 @@ bool SettingsPresenter::StoreAutostartEntry() {
 }
 
 void SettingsPresenter::OnHideWindow() {
-    m_settings.autoStart = m_view.EnteredValues().autoStart ? 1 : 0;
-    if (!WriteSetting(config::kStartAtLogon, OnOffText(m_settings.autoStart),
-                      m_paths.m_configPath)) {
+    const int autoStart = m_view.EnteredValues().autoStart ? 1 : 0;
+    if (!WriteSetting(config::kStartAtLogon, OnOffText(autoStart), m_paths.m_configPath)) {
         // Stays open: the user may try again or leave with Esc knowing nothing was kept.
         m_view.ShowMessage(settings_text::kWriteFailed);
         return;
     }
+    m_settings.autoStart = autoStart;
     StoreAutostartEntry();
     LeaveDialog();
 }

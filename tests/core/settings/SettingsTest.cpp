@@ -138,12 +138,19 @@ TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndEndABreakButAnEmptyFieldIs
     EXPECT_EQ(view.closed, 0);
 }
 
-TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReported) {
+TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedAndChangeNothing) {
     fs::create_directory(program.Path() / "config.ini");
     OpenSettings();
-    Save(true, "15", "2");
+    const auto running = [&] {
+        return std::tuple(settings.autoStart, settings.setTime, settings.runTime,
+                          settings.workStart);
+    };
+    const auto before = running();
+    clock.Advance(300);
+    Save(false, "15", "2");
     settingsDialog->OnHideWindow();
     EXPECT_EQ(view.messages, Texts(2, "保存失败，无法写入配置文件"));
+    EXPECT_EQ(running(), before);  // what runs is what is stored
     EXPECT_EQ(std::tuple(view.closed, canOpenSettings, autostart.changes), std::tuple(0, false, 0));
 
     fs::remove(program.Path() / "config.ini");
