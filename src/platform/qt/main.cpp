@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -38,6 +39,12 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     velunor::ReminderApp reminder;
-    reminder.Start();
+    if (!reminder.ClaimProgramFolder()) {
+        return 0;
+    }
+    // Start-up runs inside the event loop, so that an end asked for while the first run's settings
+    // dialog is open (SIGTERM at logout) ends the main loop along with the dialog's. Before it,
+    // the end would leave the dialog and then start a main loop nothing ends.
+    QTimer::singleShot(0, &application, [&reminder] { reminder.Start(); });
     return QApplication::exec();
 }
