@@ -39,23 +39,23 @@ void SettingsPresenter::OnInitDialog() {
 void SettingsPresenter::OnSave() {
     const SettingsValues values = m_view.EnteredValues();
     if (values.setTimeText.empty()) {
-        m_view.ShowMessage(settings_text::kIntervalMissing);
+        m_view.ShowMessage(settings_text::kIntervalMissing, MessageKind::Failure);
         return;
     }
     if (values.runTimeText.empty()) {
-        m_view.ShowMessage(settings_text::kBreakLengthMissing);
+        m_view.ShowMessage(settings_text::kBreakLengthMissing, MessageKind::Failure);
         return;
     }
     // Stored first: a save that fails changes nothing, so what runs is always what is stored.
     if (!WriteAll(values)) {
-        m_view.ShowMessage(settings_text::kWriteFailed);
+        m_view.ShowMessage(settings_text::kWriteFailed, MessageKind::Failure);
         return;
     }
     // A break that shows ends as Escape ends it; the new interval counts from now.
     m_scheduler.OnSettingsSaved(ParseLeadingInt(values.setTimeText),
                                 ParseLeadingInt(values.runTimeText), values.autoStart ? 1 : 0);
     if (StoreAutostartEntry()) {
-        m_view.ShowMessage(settings_text::kSaved);
+        m_view.ShowMessage(settings_text::kSaved, MessageKind::Information);
     }
 }
 
@@ -71,7 +71,7 @@ bool SettingsPresenter::StoreAutostartEntry() {
     if (SetAutoStartEntry(m_autostart, m_paths, m_settings.autoStart != 0)) {
         return true;
     }
-    m_view.ShowMessage(settings_text::kAutostartFailed);
+    m_view.ShowMessage(settings_text::kAutostartFailed, MessageKind::Failure);
     return false;
 }
 
@@ -79,7 +79,7 @@ void SettingsPresenter::OnHideWindow() {
     const int autoStart = m_view.EnteredValues().autoStart ? 1 : 0;
     if (!WriteSetting(config::kStartAtLogon, OnOffText(autoStart), m_paths.m_configPath)) {
         // Stays open: the user may try again or leave with Esc knowing nothing was kept.
-        m_view.ShowMessage(settings_text::kWriteFailed);
+        m_view.ShowMessage(settings_text::kWriteFailed, MessageKind::Failure);
         return;
     }
     m_settings.autoStart = autoStart;
