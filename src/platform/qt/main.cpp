@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -26,6 +28,16 @@ bool AnswerInformationRequest(int argc, char** argv) {
     return false;
 }
 
+// Every text of the program is Chinese, whatever the desktop's language; the standard dialogs and
+// buttons Qt draws itself (the file chooser, a message box's OK) follow with Qt's own Simplified
+// Chinese texts. Without them installed those stay English.
+void UseQtChineseTexts(QTranslator& translator) {
+    if (translator.load(QStringLiteral("qtbase_zh_CN"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&translator);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,6 +49,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
     // Dialogs come and go while the break screen stays hidden; none of that may end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator qtTexts;
+    UseQtChineseTexts(qtTexts);
 
     velunor::ReminderApp reminder;
     if (!reminder.ClaimProgramFolder()) {
