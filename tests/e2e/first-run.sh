@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A first run (BFirst=true): the settings dialog opens at start-up with the file's values, the tray
-# icon follows with the first schedule tick while the dialog is still open, and the mark is cleared
-# so that the next start opens no dialog. config.ini comes as each kind of file users' editors save:
-# plain bytes, UTF-8 with a byte-order mark, and UTF-16 LE ("Unicode") with its mark and CRLF line
-# endings; whatever the program writes keeps the file as it was stored.
+# icon follows with the first schedule tick while the dialog is still open, the mark is cleared so
+# that the next start opens no dialog, and SIGTERM ends the program while the dialog is open. A
+# second start of the same program folder hands over to the running copy, which shows its settings,
+# and ends. config.ini comes as each kind of file users' editors save: plain bytes, UTF-8 with a
+# byte-order mark, and UTF-16 LE ("Unicode") with its mark and CRLF line endings; whatever the
+# program writes keeps the file as it was stored.
 source "$(dirname "$0")/velunor-e2e.sh"
 
 settings_showing() {
@@ -61,18 +63,29 @@ for encoding in bytes utf8-mark utf16le; do
     wait_for "xdotool search --onlyvisible --name '^Velunor$'" 5 || fail "$encoding: no 保存成功"
     xdotool key Return
 
-    # Escape closes the dialog without storing anything; the program stays in the tray.
-    xdotool windowfocus --sync "$dialog" key Escape
-    wait_for "! settings_showing" 5 || fail "$encoding: Escape did not close the settings dialog"
-    program_running || fail "$encoding: closing the settings dialog ended the program"
     kill -TERM "$PROGRAM_PID"
     wait_program_exit 10
+    ((PROGRAM_STATUS == 0)) || fail "$encoding: SIGTERM with the dialog open did not end the program"
+    wait_for tray_empty 5 || fail "$encoding: the tray icon stayed after SIGTERM with the dialog open"
 
     # The second start shows no dialog.
     start_program
     wait_for tray_has_icon 15 || fail "$encoding: no tray icon on the second start"
     sleep 1.5
     ! settings_showing || fail "$encoding: the settings dialog opened again on the second start"
+
+    # Another start of the same folder ends soon; the running copy shows its settings.
+    running=$PROGRAM_PID
+    start_program
+    wait_program_exit 5
+    PROGRAM_PID=$running
+    wait_for settings_showing 5 || fail "$encoding: a second start did not bring up the settings"
+    (($(tray_icon_count) == 1)) || fail "$encoding: expected one tray icon, found $(tray_icon_count)"
+
+    # Escape closes the dialog without storing anything; the program stays in the tray.
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^设置$' | head -n1)" key Escape
+    wait_for "! settings_showing" 5 || fail "$encoding: Escape did not close the settings dialog"
+    program_running || fail "$encoding: closing the settings dialog ended the program"
     kill -TERM "$PROGRAM_PID"
     wait_program_exit 10
 done

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -26,6 +29,16 @@ bool AnswerInformationRequest(int argc, char** argv) {
     return false;
 }
 
+// Every text of the program is Chinese, whatever the desktop's language; the standard dialogs and
+// buttons Qt draws itself (the file chooser, a message box's OK) follow with Qt's own Simplified
+// Chinese texts. Without them installed those stay English.
+void UseQtChineseTexts(QTranslator& translator) {
+    if (translator.load(QStringLiteral("qtbase_zh_CN"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&translator);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,8 +50,16 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QLatin1String(velunor::kVersion));
     // Dialogs come and go while the break screen stays hidden; none of that may end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator qtTexts;
+    UseQtChineseTexts(qtTexts);
 
     velunor::ReminderApp reminder;
-    reminder.Start();
+    if (!reminder.ClaimProgramFolder()) {
+        return 0;
+    }
+    // Start-up runs inside the event loop, so that an end asked for while the first run's settings
+    // dialog is open (SIGTERM at logout) ends the main loop along with the dialog's. Before it,
+    // the end would leave the dialog and then start a main loop nothing ends.
+    QTimer::singleShot(0, &application, [&reminder] { reminder.Start(); });
     return QApplication::exec();
 }

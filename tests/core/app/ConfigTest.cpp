@@ -10,6 +10,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/IniFile.h"
+#include "app/InstanceName.h"
 #include "app/ProgramPaths.h"
 #include "support/TempFolder.h"
 
@@ -187,6 +188,15 @@ TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
     using Split = std::pair<std::string, std::string>;
     EXPECT_EQ(SplitPath("/x/眼睛/z.txt"), (Split{"z.txt", "/x/眼睛/"}));
     EXPECT_EQ(SplitPath("/x/y/"), (Split{"", "/x/y/"}));
+}
+
+// The Windows program finds the Linux one's rule by this value: both must name a folder alike.
+TEST(ProgramPaths, NameOneRunningCopyPerFolderAndUser) {
+    const std::string name = InstanceName("/opt/眼睛/", "1000");
+    EXPECT_EQ(name, "Velunor-e9afceb897b89b96");
+    EXPECT_EQ(InstanceName("/opt/眼睛/", "1000"), name);
+    EXPECT_NE(InstanceName("/opt/眼睛2/", "1000"), name);
+    EXPECT_NE(InstanceName("/opt/眼睛/", "1001"), name);
 }
 
 }  // namespace
