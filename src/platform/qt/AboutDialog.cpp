@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "BuiltInResources.h"
-#include "DialogUnits.h"
 #include "app/AboutText.h"
+#include "platform/qt/dialogs/DialogUnits.h"
 
 namespace velunor {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "BuiltInResources.h"
-#include "DialogUnits.h"
+#include "platform/qt/dialogs/DialogUnits.h"
 
 namespace velunor {
 

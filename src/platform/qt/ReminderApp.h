@@ -9,7 +9,7 @@
 #include "app/ProgramPaths.h"
 #include "app/SystemClock.h"
 #include "music/BreakPlaylist.h"
-#include "platform/qt/dialogs/XdgAutostartStore.h"
+#include "platform/qt/autostart/XdgAutostartStore.h"
 #include "render/BreakRenderer.h"
 
 namespace velunor {

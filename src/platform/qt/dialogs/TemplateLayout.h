@@ -3,7 +3,7 @@
 #include <QRect>
 #include <string_view>
 
-#include "platform/qt/DialogUnits.h"
+#include "platform/qt/dialogs/DialogUnits.h"
 
 class QCheckBox;
 class QDialog;

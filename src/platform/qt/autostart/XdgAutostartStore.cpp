@@ -1,4 +1,4 @@
-#include "platform/qt/dialogs/XdgAutostartStore.h"
+#include "platform/qt/autostart/XdgAutostartStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <utility>
 
-#include "platform/qt/dialogs/DesktopEntry.h"
+#include "platform/qt/autostart/DesktopEntry.h"
 
 namespace velunor {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/qt/dialogs/DesktopEntry.h"
+#include "platform/qt/autostart/DesktopEntry.h"
 
 #include <QStringDecoder>
 #include <algorithm>

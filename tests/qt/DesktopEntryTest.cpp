@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/qt/dialogs/DesktopEntry.h"
-#include "platform/qt/dialogs/XdgAutostartStore.h"
+#include "platform/qt/autostart/DesktopEntry.h"
+#include "platform/qt/autostart/XdgAutostartStore.h"
 #include "support/TempFolder.h"
 
 namespace velunor {

@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "platform/qt/dialogs/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QStringList>
