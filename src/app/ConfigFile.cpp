@@ -16,11 +16,11 @@ std::string ReadSetting(std::string_view section, std::string_view key,
 
 void ReadSettings(AppSettings& settings, const std::string& configPath) {
     using namespace config;
-    settings.bFirstText = ReadSetting(kSection, kFirstRun, "false", 16, configPath);
-    settings.bStartText = ReadSetting(kSection, kStartAtLogon, "true", 16, configPath);
-    settings.setTimeText = ReadSetting(kSection, kInterval, "10", 32, configPath);
-    settings.runTimeText = ReadSetting(kSection, kBreakLength, "1", 32, configPath);
-    settings.bkTimeText = ReadSetting(kSection, kUnused, "8", 16, configPath);
+    settings.bFirstText = ReadSetting(kSection, kFirstRun, "false", kFlagFieldSize, configPath);
+    settings.bStartText = ReadSetting(kSection, kStartAtLogon, "true", kFlagFieldSize, configPath);
+    settings.setTimeText = ReadSetting(kSection, kInterval, "10", kNumberFieldSize, configPath);
+    settings.runTimeText = ReadSetting(kSection, kBreakLength, "1", kNumberFieldSize, configPath);
+    settings.bkTimeText = ReadSetting(kSection, kUnused, "8", kFlagFieldSize, configPath);
 }
 
 bool WriteSetting(std::string_view key, std::string_view value, const std::string& configPath) {

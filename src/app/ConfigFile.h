@@ -17,6 +17,10 @@ inline constexpr std::string_view kStartAtLogon = "BStart";
 inline constexpr std::string_view kInterval = "SetTime";
 inline constexpr std::string_view kBreakLength = "RunTime";
 inline constexpr std::string_view kUnused = "BKTime";
+// The fixed text fields the values were always read into: the yes/no keys and BKTime in 16 bytes,
+// the two numbers in 32, each with its terminating zero.
+inline constexpr std::size_t kFlagFieldSize = 16;
+inline constexpr std::size_t kNumberFieldSize = 32;
 }  // namespace config
 
 // The value of key in section, or defaultText when the file, section or key is absent; cut to

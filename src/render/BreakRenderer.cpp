@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "render/ResourceIds.h"
+
 namespace velunor {
 namespace {
 
-constexpr int kBackgroundPicture = 138;
-constexpr int kAnimationPicture = 139;
+constexpr int kBackgroundPicture = IDR_BACKGROUND_PICTURE;
+constexpr int kAnimationPicture = IDR_ANIMATION_PICTURE;
 constexpr Color kClockColor{51, 102, 204};
 constexpr int kClockX = 420;
 constexpr int kClockY = 370;

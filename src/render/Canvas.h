@@ -53,8 +53,8 @@ public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
 
-    // One of the pictures built into the program (138 background, 139 animation strip), decoded
-    // once; null when there is no such picture.
+    // One of the pictures built into the program (render/ResourceIds.h: the background and the
+    // animation strip), decoded once; null when there is no such picture.
     virtual std::unique_ptr<Picture> LoadResourceImage(int id) = 0;
     virtual std::unique_ptr<Font> CreateFont(const FontSpec& wanted) = 0;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/Canvas.h"
+#include "render/ResourceIds.h"
 
 namespace velunor::test {
 
@@ -80,11 +81,12 @@ public:
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
     std::unique_ptr<Picture> LoadResourceImage(int id) override {
-        if (id != 138 && id != 139) {
+        if (id != IDR_BACKGROUND_PICTURE && id != IDR_ANIMATION_PICTURE) {
             return nullptr;
         }
-        return std::make_unique<FakePicture>(std::to_string(id), id == 138 ? 1024 : 250,
-                                             id == 138 ? 768 : 660, log);
+        return std::make_unique<FakePicture>(std::to_string(id),
+                                             id == IDR_BACKGROUND_PICTURE ? 1024 : 250,
+                                             id == IDR_BACKGROUND_PICTURE ? 768 : 660, log);
     }
     std::unique_ptr<Font> CreateFont(const FontSpec& wanted) override {
         return std::make_unique<FakeFont>(wanted, log);
