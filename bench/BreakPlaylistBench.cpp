@@ -40,7 +40,6 @@ void BM_PrepareAtStartup(benchmark::State& state) {
     const auto& paths = Folder().Paths();
     for (auto _ : state) {
         test::FakeMediaPlayer player;
-        player.recording = false;
         BreakPlaylist playlist(player, paths);
         playlist.PrepareAtStartup();
         benchmark::DoNotOptimize(player.Current().items.data());
@@ -52,7 +51,6 @@ BENCHMARK(BM_PrepareAtStartup)->Unit(benchmark::kMillisecond);
 // One break's music: filled and played at the start, stopped and emptied at the end.
 void BM_BreakStartAndEnd(benchmark::State& state) {
     test::FakeMediaPlayer player;
-    player.recording = false;
     BreakPlaylist playlist(player, Folder().Paths());
     for (auto _ : state) {
         playlist.StartBreakMusic();
