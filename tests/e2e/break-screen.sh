@@ -1,22 +1,45 @@
 #!/usr/bin/env bash
-# A break after the shortest interval (SetTime 0 counts as a minute): the break window covers the
-# screen and shows the background picture and the clock, the three tunes of Music are heard one
-# after the other, and SIGTERM during the break ends the program cleanly. (Escape is
-# escape-ends-break.sh's.)
+# The life of a break, on a screen split into two monitors side by side, the left one primary, with
+# the desktop painted a colour of its own. After a one-minute interval the break window covers the
+# primary monitor and shows the background picture centred with the clock on it, the other monitor
+# is covered too, and the three tunes of Music are heard one after the other. When the primary
+# monitor shrinks during the break the scene and the covers follow and the break goes on. Escape
+# ends the break for good: the windows go, the music falls silent, the desktop shows on both
+# monitors again and the program keeps running until the next interval, whose break SIGTERM ends
+# together with the program.
+export DESKTOP_SCREEN=3200x1080x24 DESKTOP_MONITORS="1920x1080+0+0 1280x1024+1920+0"
 source "$(dirname "$0")/velunor-e2e.sh"
 
-readonly SCREEN_W=1280 SCREEN_H=800
+readonly DESKTOP_COLOUR='#FF00FF'
+
+# How many pixels of each monitor show the desktop's colour.
+desktop_pixels() {
+    local shot=$DESKTOP_DIR/screen.png monitor counts=()
+    screenshot "$shot"
+    for monitor in $DESKTOP_MONITORS; do
+        counts+=("$(colour_count "$shot" "$monitor" "$DESKTOP_COLOUR")")
+    done
+    echo "${counts[*]}"
+}
 
 e2e_setup
-write_config "SetTime=0" "RunTime=1"
+xsetroot -solid "$DESKTOP_COLOUR"
+write_config "SetTime=1" "RunTime=1"
 add_music
 start_program
+wait_for tray_has_icon 15 || fail "no tray icon appeared"
+! break_showing || fail "a break showed before the interval had passed"
 
-wait_for break_showing 75 || fail "no break window showed"
-window=$(break_window)
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[[ "$X,$Y,$WIDTH,$HEIGHT" == "0,0,$SCREEN_W,$SCREEN_H" ]] ||
-    fail "the break window does not cover the screen: ${WIDTH}x$HEIGHT at $X,$Y"
+wait_for break_showing 75 || fail "no break window showed after one minute of work"
+eval "$(xdotool getwindowgeometry --shell "$(break_window)")"
+[[ "$X,$Y,$WIDTH,$HEIGHT" == "0,0,1920,1080" ]] ||
+    fail "the break window does not cover the primary monitor: ${WIDTH}x$HEIGHT at $X,$Y"
+shown=$(desktop_pixels)
+[[ $shown == "0 0" ]] || fail "the desktop shows during the break: $shown pixels"
+scene_at "$DESKTOP_DIR/screen.png" 448 156 || fail "no break scene centred on the primary monitor"
+# The margins keep the black the back buffer started with.
+colours_close "$(pixel_at "$DESKTOP_DIR/screen.png" 10 400)" "0 0 0" 0 ||
+    fail "the margin left of the picture is not black"
 
 # Each tune is told apart by its pitch; short recordings are taken until all three were heard.
 heard=()
@@ -33,16 +56,30 @@ for ((chunk = 0; chunk < 12 && ${#heard[@]} < 3; chunk++)); do
 done
 ((${#heard[@]} == 3)) || fail "of the Music files only these were heard: ${heard[*]:-none}"
 
-# The background is centred on the larger screen with the clock on it, and the margins keep the
-# black the back buffer started with.
-shot=$DESKTOP_DIR/break.png
-screenshot "$shot"
-scene_at "$shot" $(((SCREEN_W - 1024) / 2)) $(((SCREEN_H - 768) / 2)) || fail "no break scene centred"
-colours_close "$(pixel_at "$shot" 10 400)" "0 0 0" 0 || fail "the margin left of the picture is not black"
+# The primary monitor shrinks during the break: the scene and the covers follow, the break goes on.
+xrandr --delmonitor monitor0 && xrandr --setmonitor '*monitor0' 1600/300x900/200+0+0 none
+wait_for '[[ $(xdotool getwindowgeometry --shell "$(break_window)") == *WIDTH=1600?HEIGHT=900* ]]' 5 ||
+    fail "the break window did not follow the primary monitor"
+wait_for '[[ $(desktop_pixels) == "0 0" ]]' 5 || fail "the desktop shows after the primary monitor changed"
+scene_at "$DESKTOP_DIR/screen.png" 288 66 || fail "no break scene centred on the changed primary monitor"
 
-break_showing || fail "the break ended before SIGTERM"
+xdotool key Escape
+wait_for "! break_showing" 5 || fail "Escape did not hide the break window"
+record_start "$DESKTOP_DIR/after.wav"
+sleep 2
+record_stop
+rms=$(audio_rms "$DESKTOP_DIR/after.wav")
+greater 0.0005 "$rms" || fail "the music went on after Escape (RMS $rms)"
+! break_showing || fail "the break window came back before the next interval"
+program_running || fail "the program ended with the break"
+# The right monitor shows the tray as well.
+read -r left right <<<"$(desktop_pixels)"
+((left == 1920 * 1080 && right > 1280 * 1024 * 9 / 10)) ||
+    fail "the desktop did not come back on both monitors: $left and $right pixels"
+
+wait_for break_showing 75 || fail "no second break after another minute of work"
 kill -TERM "$PROGRAM_PID"
 wait_program_exit 10
-((PROGRAM_STATUS == 0)) || fail "SIGTERM did not end the program cleanly (status $PROGRAM_STATUS)"
+((PROGRAM_STATUS == 0)) || fail "SIGTERM during a break did not end the program cleanly (status $PROGRAM_STATUS)"
 wait_for tray_empty 5 || fail "the tray icon stayed after the program ended"
 echo "PASS"

@@ -5,8 +5,7 @@
 # It works as root in a fresh machine with no login session, no stdin and no prior state, which is how
 # CI runs it. Source it, then:
 #
-#   desktop_start                 start everything and install an EXIT trap calling desktop_stop (an EXIT
-#                                 trap the caller already had still runs after it)
+#   desktop_start                 start everything and install an EXIT trap calling desktop_stop
 #   desktop_stop                  stop everything it started, restore the environment, remove DESKTOP_DIR
 #   desktop_track_pid PID         have desktop_stop end PID too (e.g. the program under test)
 #   record_start FILE             record what reaches the null sink into a WAV file
@@ -32,7 +31,6 @@ DESKTOP_SINK=auto_null
 _desktop_pids=()
 _desktop_saved_env=()
 _desktop_record_pid=
-_desktop_prior_exit_trap=
 
 _desktop_log() {
     echo "desktop-env: $*" >&2
@@ -169,18 +167,6 @@ _desktop_start_tray() {
     fi
 }
 
-# `trap -p` prints a command line (trap -- 'TEXT' EXIT); parsing it back gives TEXT with its quoting undone.
-# shellcheck disable=SC2120 # its arguments come from the eval, not from callers
-_desktop_remember_exit_trap() {
-    local line
-    line=$(trap -p EXIT)
-    _desktop_prior_exit_trap=
-    if [[ -n $line ]]; then
-        eval "set -- $line"
-        _desktop_prior_exit_trap=$3
-    fi
-}
-
 # Xvfb forgets the monitors once its last client has gone, so they are set while the tray is connected.
 _desktop_set_monitors() {
     local geometry size primary='*' n=0
@@ -202,11 +188,7 @@ desktop_start() {
     mkdir -p "$DESKTOP_DIR"/{logs,home,config,data,cache,runtime}
     chmod 700 "$DESKTOP_DIR/runtime"
     export DESKTOP_DIR DESKTOP_SINK
-    # Keep whatever EXIT trap the test already had: it runs after the desktop is gone.
-    # shellcheck disable=SC2119
-    _desktop_remember_exit_trap
-    # shellcheck disable=SC2064 # the caller's trap text is meant to be fixed now
-    trap "desktop_stop; $_desktop_prior_exit_trap" EXIT
+    trap desktop_stop EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
 
@@ -239,13 +221,7 @@ desktop_stop() {
         wait "$pid" 2>/dev/null || true
     done
     _desktop_pids=()
-    trap - INT TERM
-    if [[ -n $_desktop_prior_exit_trap ]]; then
-        trap -- "$_desktop_prior_exit_trap" EXIT
-    else
-        trap - EXIT
-    fi
-    _desktop_prior_exit_trap=
+    trap - EXIT INT TERM
     _desktop_restore_env
     if [[ -n $DESKTOP_DIR && -d $DESKTOP_DIR && ${DESKTOP_KEEP:-0} != 1 ]]; then
         rm -rf "$DESKTOP_DIR"
