@@ -64,35 +64,27 @@ protected:
     MainWindow m_window;
 };
 
-TEST_F(MainWindowTest, ScheduledBreaksCoverTheScreenUntilEscapeACloseOrTheCountdownEndsThem) {
+// Enter keeps a break; Escape and a close request end it. The countdown's end is the end-to-end
+// soak's, where every break ends on its first frame.
+TEST_F(MainWindowTest, ScheduledBreaksCoverTheScreenUntilEscapeOrACloseEndsThem) {
     m_folder.Write("config.ini", "[Option]\nSetTime=0\nRunTime=2\n");
     m_window.Start();
     const std::function<void()> endings[] = {
         [&] { QTest::keyClick(&m_window, Qt::Key_Escape); },
         [&] { EXPECT_FALSE(m_window.close()); },
-        [&] {
-            m_clock.Advance(120);
-            // The next frame shows 00:00:00 and ends the break.
-            EXPECT_TRUE(QTest::qWaitFor([&] { return !m_window.Scheduler().InBreak(); }, 1000));
-        },
     };
     for (const auto& end : endings) {
         m_clock.Advance(60);  // an interval of 0 counts as a minute
-        // The schedule timer's doing.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_window.isVisible(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_window.isVisible(); }, 3000));  // the timer's
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
-        EXPECT_TRUE(m_window.isFullScreen());
-        EXPECT_TRUE(m_window.IsAnimating());
+        EXPECT_TRUE(m_window.isFullScreen() && m_window.IsAnimating());
         QTest::keyClick(&m_window, Qt::Key_Return);
         QTest::keyClick(&m_window, Qt::Key_Enter);
         QTest::qWait(150);  // a frame
         EXPECT_TRUE(m_window.Scheduler().InBreak());
-
         end();
         EXPECT_FALSE(m_window.Scheduler().InBreak());
-        EXPECT_FALSE(m_window.isVisible());
-        EXPECT_FALSE(m_window.isMinimized());
-        EXPECT_FALSE(m_window.IsAnimating());
+        EXPECT_FALSE(m_window.isVisible() || m_window.isMinimized() || m_window.IsAnimating());
     }
 }
 
