@@ -35,26 +35,15 @@ struct Request {
 };
 
 Request ParseRequest(std::string_view data) {
-    std::vector<std::string_view> parts;
-    while (parts.size() < 3) {
-        const auto nul = data.find('\0');
+    Request request;
+    std::string_view* parts[] = {&request.content, &request.section, &request.key, &request.value};
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+        const auto nul = i + 1 < std::size(parts) ? data.find('\0') : std::string_view::npos;
+        *parts[i] = data.substr(0, nul);
         if (nul == std::string_view::npos) {
             break;
         }
-        parts.push_back(data.substr(0, nul));
         data.remove_prefix(nul + 1);
-    }
-    parts.push_back(data);
-    Request request;
-    request.content = parts[0];
-    if (parts.size() > 1) {
-        request.section = parts[1];
-    }
-    if (parts.size() > 2) {
-        request.key = parts[2];
-    }
-    if (parts.size() > 3) {
-        request.value = parts[3];
     }
     return request;
 }
