@@ -6,7 +6,7 @@
 # CI runs it. Source it, then:
 #
 #   desktop_start                 start everything and install an EXIT trap calling desktop_stop
-#   desktop_stop                  stop everything it started, restore the environment, remove DESKTOP_DIR
+#   desktop_stop                  stop everything it started and remove DESKTOP_DIR
 #   desktop_track_pid PID         have desktop_stop end PID too (e.g. the program under test)
 #   record_start FILE             record what reaches the null sink into a WAV file
 #   record_stop                   finish that recording
@@ -18,8 +18,7 @@
 #
 # desktop_start exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, PULSE_SERVER (plus PULSE_RUNTIME_PATH,
 # PULSE_STATE_PATH, PULSE_CLIENTCONFIG), HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME,
-# XDG_RUNTIME_DIR, XAUTHORITY, QT_QPA_PLATFORM=xcb, DESKTOP_DIR and DESKTOP_SINK (the null sink's name);
-# desktop_stop puts the caller's values back.
+# XDG_RUNTIME_DIR, XAUTHORITY, QT_QPA_PLATFORM=xcb, DESKTOP_DIR and DESKTOP_SINK (the null sink's name).
 #
 # Set DESKTOP_KEEP=1 to keep DESKTOP_DIR (logs/ holds each server's output) after desktop_stop.
 # DESKTOP_SCREEN (default 1280x800x24) sets the screen size. DESKTOP_MONITORS splits it into monitors
@@ -29,7 +28,6 @@
 DESKTOP_DIR=${DESKTOP_DIR:-}
 DESKTOP_SINK=auto_null
 _desktop_pids=()
-_desktop_saved_env=()
 _desktop_record_pid=
 
 _desktop_log() {
@@ -49,28 +47,10 @@ wait_for() {
     done
 }
 
-# Remembers a variable's value (or that it was unset) so desktop_stop can put the caller's environment back.
+# The desktop's environment stays set after desktop_stop: each scenario is a script of its own, and
+# the next desktop_start sets it all anew.
 _desktop_set() {
-    local name=$1 value=$2
-    if [[ -v $name ]]; then
-        _desktop_saved_env+=("$name=${!name}")
-    else
-        _desktop_saved_env+=("$name")
-    fi
-    export "$name=$value"
-}
-
-_desktop_restore_env() {
-    local entry i
-    for ((i = ${#_desktop_saved_env[@]} - 1; i >= 0; i--)); do
-        entry=${_desktop_saved_env[i]}
-        if [[ $entry == *=* ]]; then
-            export "${entry%%=*}=${entry#*=}"
-        else
-            unset "$entry"
-        fi
-    done
-    _desktop_saved_env=()
+    export "$1=$2"
 }
 
 # A zombie still answers kill -0, so a child that has exited but is not yet reaped counts as gone.
@@ -222,7 +202,6 @@ desktop_stop() {
     done
     _desktop_pids=()
     trap - EXIT INT TERM
-    _desktop_restore_env
     if [[ -n $DESKTOP_DIR && -d $DESKTOP_DIR && ${DESKTOP_KEEP:-0} != 1 ]]; then
         rm -rf "$DESKTOP_DIR"
     fi
