@@ -7,16 +7,14 @@
 #include <vector>
 
 #include "app/AppStartup.h"
-#include "support/FakeClock.h"
-#include "support/RecordingBreakEffects.h"
-#include "support/TempFolder.h"
+#include "support/ProgramState.h"
 
 namespace velunor {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class Schedule : public ::testing::Test {
+class Schedule : public ::testing::Test, protected test::ProgramState {
 protected:
     Schedule() {
         settings.setTime = 10;
@@ -31,11 +29,6 @@ protected:
         }
         return scheduler.InBreak();
     }
-
-    AppSettings settings;
-    test::FakeClock clock;
-    test::RecordingBreakEffects effects;
-    BreakScheduler scheduler{settings, clock, effects};
 };
 
 TEST_F(Schedule, ABreakComesAtTheFirstTickOnceTheIntervalHasPassed) {
@@ -126,8 +119,6 @@ public:
 };
 
 TEST_F(Schedule, StartUpReadsTheFileWritesNothingAndOpensTheSettingsOnlyOnAFirstRun) {
-    test::TempFolder folder;
-    const auto paths = ProgramPaths::FromExecutable(folder.File("velunor"), "velunor");
     for (const auto& [config, firstRun, firstBreak] :
          {std::tuple{"", false, 600},
           {"[Option]\nBFirst=TRUE\n", false, 600},

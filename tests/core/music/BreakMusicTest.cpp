@@ -7,8 +7,7 @@
 
 #include "music/BreakPlaylist.h"
 #include "music/MediaFileName.h"
-#include "support/FakeMediaPlayer.h"
-#include "support/TempFolder.h"
+#include "support/ProgramState.h"
 
 namespace velunor {
 namespace {
@@ -24,7 +23,7 @@ TEST(MusicFileName, ShortNamesPassAndLongerOnesByTheirLastThreeBytes) {
     }
 }
 
-class BreakMusic : public ::testing::Test {
+class BreakMusic : public ::testing::Test, protected test::ProgramState {
 protected:
     void Add(std::initializer_list<const char*> names) {
         for (const char* name : names) {
@@ -41,9 +40,6 @@ protected:
         return names;
     }
 
-    test::TempFolder folder;
-    ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
-    test::FakeMediaPlayer player;
     BreakPlaylist playlist{player, paths};
 };
 

@@ -12,11 +12,7 @@
 
 #include "settings/MediaLibraryPresenter.h"
 #include "settings/SettingsPresenter.h"
-#include "support/FakeAutostartStore.h"
-#include "support/FakeClock.h"
-#include "support/FakeMediaPlayer.h"
-#include "support/RecordingBreakEffects.h"
-#include "support/TempFolder.h"
+#include "support/ProgramState.h"
 
 namespace velunor {
 namespace {
@@ -58,7 +54,7 @@ public:
     int closed = 0;
 };
 
-class Dialogs : public ::testing::Test {
+class Dialogs : public ::testing::Test, protected test::ProgramState {
 protected:
     Dialogs() {
         settings.setTime = settings.runTime = 99;
@@ -73,32 +69,23 @@ protected:
         view.entered = {autoStart, setTime, runTime};
         settingsDialog->OnSave();
     }
-    std::string Config() const { return program.Read("config.ini"); }
+    std::string Config() const { return folder.Read("config.ini"); }
     // Files with their own names as content.
-    void Fill(const test::TempFolder& folder, const std::string& sub, const Texts& names) {
+    void Fill(const test::TempFolder& where, const std::string& sub, const Texts& names) {
         for (const std::string& name : names) {
-            folder.Write(sub + name, name);
+            where.Write(sub + name, name);
         }
     }
 
-    test::TempFolder program;
     test::TempFolder source;  // where the user picks files to add from
-    ProgramPaths paths = ProgramPaths::FromExecutable(program.Folder() + "velunor", "velunor");
-    AppSettings settings;
-    test::FakeClock clock;
-    test::RecordingBreakEffects effects;
-    BreakScheduler scheduler{settings, clock, effects};
-    test::FakeAutostartStore autostart;
-    test::FakeMediaPlayer player;
     RecordingViews view;
-    bool canOpenSettings = true;
     std::unique_ptr<SettingsPresenter> settingsDialog;
 };
 
 // What Esc, Enter and a close request do is the widget test's: they press the real keys.
 TEST_F(Dialogs, SettingsOpeningEndsTheFirstRunAndShowsTheFileNormalised) {
     const std::string config = "[Other]\nx=1\n[Option]\nBStart=FALSE\nSetTime=007\nRunTime= 12a\n";
-    program.Write("config.ini", config + "BFirst=true\n");
+    folder.Write("config.ini", config + "BFirst=true\n");
     OpenSettings();
     EXPECT_EQ(Config(), config + "BFirst=false\n");
     EXPECT_EQ(settings.bFirstText, "false");  // written before the file is read
@@ -111,7 +98,7 @@ TEST_F(Dialogs, SettingsOpeningEndsTheFirstRunAndShowsTheFileNormalised) {
     settingsDialog->OnIntervalChanged();
     EXPECT_TRUE(view.saveEnabled);
     settingsDialog->OnVersionNotes();
-    EXPECT_EQ(view.opened, program.Folder() + "版本说明.txt");
+    EXPECT_EQ(view.opened, folder.Folder() + "版本说明.txt");
 }
 
 TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndEndABreakButAnEmptyFieldIsRefused) {
@@ -146,7 +133,7 @@ TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndEndABreakButAnEmptyFieldIs
 }
 
 TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedAndChangeNothing) {
-    fs::create_directory(program.Path() / "config.ini");
+    fs::create_directory(folder.Path() / "config.ini");
     OpenSettings();
     const auto running = [&] {
         return std::tuple(settings.autoStart, settings.setTime, settings.runTime,
@@ -161,8 +148,8 @@ TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedA
     EXPECT_EQ(running(), before);  // what runs is what is stored
     EXPECT_EQ(std::tuple(view.closed, canOpenSettings, autostart.changes), std::tuple(0, false, 0));
 
-    fs::remove(program.Path() / "config.ini");
-    program.Write("config.ini", "[Option]\nSetTime=20\n");
+    fs::remove(folder.Path() / "config.ini");
+    folder.Write("config.ini", "[Option]\nSetTime=20\n");
     view.entered = {false, "45", "3"};
     settingsDialog->OnHideWindow();
     EXPECT_EQ(Config(), "[Option]\nSetTime=20\nBStart=false\n");
@@ -182,8 +169,8 @@ TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedA
 // OK, Esc and Enter are the widget test's; a dialog torn down some other way must not hold breaks
 // back for ever either.
 TEST_F(Dialogs, ALibraryListsItsEndingsInDescendingOrderAndHoldsBreaksBackWhileOpen) {
-    Fill(program, "Picture/", {"a.jpg", "B.PNG", "c.Bmp", "photo.jpeg", "x.gif", "abc", "s.mp3"});
-    fs::create_directory(program.Path() / "Picture" / "Old");
+    Fill(folder, "Picture/", {"a.jpg", "B.PNG", "c.Bmp", "photo.jpeg", "x.gif", "abc", "s.mp3"});
+    fs::create_directory(folder.Path() / "Picture" / "Old");
     settings.setTime = 1;
     {
         MediaLibraryPresenter pictures(kPictureLibrary, view, scheduler, paths);
@@ -197,24 +184,24 @@ TEST_F(Dialogs, ALibraryListsItsEndingsInDescendingOrderAndHoldsBreaksBackWhileO
 }
 
 TEST_F(Dialogs, ALibraryCopiesFilesInButNeverOverOneThatIsThereAndRefusesTooManyWhole) {
-    program.Write("Picture/b.jpg", "old");
+    folder.Write("Picture/b.jpg", "old");
     Fill(source, "", {"a.jpg", "b.jpg", "notes.txt"});
     MediaLibraryPresenter pictures(kPictureLibrary, view, scheduler, paths);
     pictures.OnInitDialog();
     view.chosen =
         Texts{source.File("notes.txt"), source.File("b.jpg"),   source.File("a.jpg"),
-              source.File("none.png"),  source.Folder() + "..", program.File("Picture/a.jpg")};
+              source.File("none.png"),  source.Folder() + "..", folder.File("Picture/a.jpg")};
     pictures.OnAdd();
-    EXPECT_EQ(std::pair(program.Read("Picture/a.jpg"), program.Read("Picture/b.jpg")),
+    EXPECT_EQ(std::pair(folder.Read("Picture/a.jpg"), folder.Read("Picture/b.jpg")),
               std::pair(std::string("a.jpg"), std::string("old")));
     EXPECT_EQ(view.rows, (Texts{"notes.txt", "b.jpg", "a.jpg"}));  // whatever their ending
-    EXPECT_EQ(std::distance(fs::directory_iterator(program.Path() / "Picture"), {}), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() / "Picture"), {}), 3);
 
     view.chosen.reset();  // Cancel: not even a message
     pictures.OnAdd();
     // The folder, each name and the end, each with a zero byte: exactly the dialog's buffer.
-    const std::string folder = source.Path().string();
-    view.chosen = Texts{folder + "/a", folder + "/" + std::string(3995 - folder.size(), 'b')};
+    const std::string from = source.Path().string();
+    view.chosen = Texts{from + "/a", from + "/" + std::string(3995 - from.size(), 'b')};
     ASSERT_EQ(SelectionBufferSize(*view.chosen), kSelectionBufferSize);
     pictures.OnAdd();
     view.chosen->back() += "b";
@@ -226,9 +213,9 @@ TEST_F(Dialogs, ALibraryCopiesFilesInButNeverOverOneThatIsThereAndRefusesTooMany
 }
 
 TEST_F(Dialogs, ALibraryDeletesTheSelectedFileEvenWhenReadOnlyButNoFolder) {
-    Fill(program, "Picture/", {"a.jpg", "b.jpg"});
-    fs::create_directory(program.Path() / "Picture" / "Old");
-    fs::permissions(program.Path() / "Picture" / "b.jpg", fs::perms::owner_read);
+    Fill(folder, "Picture/", {"a.jpg", "b.jpg"});
+    fs::create_directory(folder.Path() / "Picture" / "Old");
+    fs::permissions(folder.Path() / "Picture" / "b.jpg", fs::perms::owner_read);
     MediaLibraryPresenter pictures(kPictureLibrary, view, scheduler, paths);
     pictures.OnInitDialog();
     pictures.OnDelete();              // no selection
@@ -239,25 +226,25 @@ TEST_F(Dialogs, ALibraryDeletesTheSelectedFileEvenWhenReadOnlyButNoFolder) {
     EXPECT_EQ(view.messages,
               (Texts{"路径错误，删除失败", "删除图片文件成功", "路径错误，删除失败"}));
     EXPECT_EQ(view.failures, Texts(2, "路径错误，删除失败"));
-    EXPECT_EQ(std::pair(program.Exists("Picture/b.jpg"), program.Exists("Picture/Old")),
+    EXPECT_EQ(std::pair(folder.Exists("Picture/b.jpg"), folder.Exists("Picture/Old")),
               std::pair(false, true));
     EXPECT_EQ(view.rows, (Texts{"a.jpg", "Old"}));
 }
 
 TEST_F(Dialogs, MusicAddedJoinsTheBreakPlaylistStoppedAndDeletesLeaveIt) {
-    Fill(program, "Music/", {"old.mp3"});
+    Fill(folder, "Music/", {"old.mp3"});
     Fill(source, "", {"new.mp3", "old.mp3", "two.wma"});
     MediaLibraryPresenter music(kMusicLibrary, view, scheduler, paths, player);
     music.OnInitDialog();
     player.playing = true;
     view.chosen = Texts{source.File("new.mp3"), source.File("old.mp3"), source.File("two.wma")};
     music.OnAdd();
-    const Texts added{program.File("Music/new.mp3"), program.File("Music/two.wma")};
+    const Texts added{folder.File("Music/new.mp3"), folder.File("Music/two.wma")};
     EXPECT_EQ(std::pair(player.Current().items, player.playing), std::pair(added, false));
     view.selected = 2;  // two.wma, old.mp3, new.mp3
     music.OnDelete();
     EXPECT_EQ(view.messages.back(), "删除音乐文件成功");
-    EXPECT_EQ(std::pair(player.Current().items, program.Exists("Music/new.mp3")),
+    EXPECT_EQ(std::pair(player.Current().items, folder.Exists("Music/new.mp3")),
               std::pair(added, false));
 }
 

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <memory>
 
-#include "ProgramState.h"
 #include "platform/qt/dialogs/MediaLibraryDialog.h"
 #include "platform/qt/dialogs/SettingsDialog.h"
+#include "support/ProgramState.h"
 
 namespace velunor {
 namespace {

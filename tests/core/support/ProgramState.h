@@ -11,8 +11,9 @@
 
 namespace velunor::test {
 
-// What the dialogs work on: a program folder of its own under the temporary folder, the settings
-// and schedule, and a logon store and player that only keep what they are given.
+// The program as the core and the dialogs see it, for any test: a program folder of its own under
+// the temporary folder, the settings and schedule on a clock that stands still, and a logon store
+// and player that only keep what they are given.
 struct ProgramState {
     TempFolder folder;
     ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
