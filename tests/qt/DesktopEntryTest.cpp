@@ -39,8 +39,9 @@ TEST(XdgAutostartStoreTest, EntriesAreValidAndStartTheProgramFromAwkwardFolders)
     test::TempFolder home;
     XdgAutostartStore store(QString::fromStdString(home.File("autostart")));
     const QString entry = store.EntryPath("Orvanta");
-    for (const char* folder : {"Program Files/Velunor 1.1", "它的\"引号\" 'and' more", "100% $HOME",
-                               "back\\slash\\", "`uname` $(id) ;&|<>*?#~", "护眼 休息%u %f%%"}) {
+    for (const char* folder :
+         {"Program Files (x86)/Velunor", "它的\"引号\" 'and' more", "100% $HOME", "back\\slash\\",
+          "`uname` $(id) ;&|<>*?#~", "护眼 休息%u %f%%"}) {
         const fs::path program = fs::path(home.File("programs")) / folder / "velunor";
         fs::create_directories(program.parent_path());
         std::ofstream(program)
