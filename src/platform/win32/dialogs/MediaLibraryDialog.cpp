@@ -38,6 +38,8 @@ MediaLibraryDialog::MediaLibraryDialog(const MediaLibraryKind& kind, BreakSchedu
               ? std::make_unique<MediaLibraryPresenter>(m_kind, *this, scheduler, paths, *player)
               : std::make_unique<MediaLibraryPresenter>(m_kind, *this, scheduler, paths)) {}
 
+// The list's messages are sent in their UTF-16 form by name: the list macros pick the ANSI form
+// in a build without UNICODE defined.
 void MediaLibraryDialog::OnInitDialog() {
     ListView_SetExtendedListViewStyleEx(List(), 0, LVS_EX_GRIDLINES);
     std::wstring heading = Widen(m_kind.columnHeading);
@@ -46,7 +48,7 @@ void MediaLibraryDialog::OnInitDialog() {
     column.fmt = LVCFMT_LEFT;
     column.cx = kColumnPixels;
     column.pszText = heading.data();
-    ListView_InsertColumn(List(), 0, &column);
+    SendMessageW(List(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     m_presenter->OnInitDialog();
 }
 
@@ -73,7 +75,7 @@ void MediaLibraryDialog::InsertRow(std::size_t position, const std::string& name
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(position);
     item.pszText = text.data();
-    ListView_InsertItem(List(), &item);
+    SendMessageW(List(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 // As after a delete in any list: nothing is selected, so a second press deletes nothing by

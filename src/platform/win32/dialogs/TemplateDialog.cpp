@@ -16,6 +16,19 @@ bool HasGlyph(HWND window, HFONT font, wchar_t letter) {
     return glyph != 0xffff;
 }
 
+// The push button that has the focus, if any: Enter presses it. Windows makes a focused button the
+// default one and sends its click; Wine does so only after Tab, and otherwise sends IDOK.
+HWND FocusedPushButton(HWND dialog) {
+    HWND focus = GetFocus();
+    wchar_t className[16] = {};
+    if (focus == nullptr || !IsChild(dialog, focus) || GetClassNameW(focus, className, 16) == 0 ||
+        lstrcmpiW(className, L"Button") != 0) {
+        return nullptr;
+    }
+    const auto type = GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ? focus : nullptr;
+}
+
 BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
     SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     return TRUE;
@@ -52,7 +65,10 @@ INT_PTR CALLBACK TemplateDialog::Procedure(HWND window, UINT message, WPARAM wPa
         return FALSE;
     }
     const int id = LOWORD(wParam);
-    if (id == IDOK || id == IDCANCEL) {
+    HWND button = id == IDOK ? FocusedPushButton(window) : nullptr;
+    if (button != nullptr) {
+        dialog->OnCommand(GetDlgCtrlID(button), BN_CLICKED);
+    } else if (id == IDOK || id == IDCANCEL) {
         dialog->OnKeyboardClose();
     } else {
         dialog->OnCommand(id, HIWORD(wParam));
