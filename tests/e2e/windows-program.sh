@@ -23,10 +23,16 @@ wait_for tray_has_icon 30 || fail "no tray icon appeared"
 sleep 2.5 # two schedule ticks re-add the icon: it must not double
 (($(tray_icon_count) == 1)) || fail "expected one tray icon, found $(tray_icon_count)"
 ! break_showing || fail "a break showed although the work interval is ten minutes"
+[[ ! -e $PROGRAM_DIR/config.ini ]] || fail "the program wrote config.ini"
+
+timeout 20 "${PROGRAM_COMMAND[@]}" </dev/null >/dev/null 2>&1 || fail "a second start did not end"
+wait_for "xdotool search --onlyvisible --name '^设置\$'" 10 || fail "a second start opened no settings"
+(($(tray_icon_count) == 1)) || fail "a second start left $(tray_icon_count) tray icons"
+xdotool windowfocus "$(xdotool search --onlyvisible --name '^设置$' | head -n1)" key Escape
+
 click_tray_menu_item 1
 wait_program_exit 15
 wait_for tray_empty 5 || fail "the tray icon stayed after 退出"
-[[ ! -e $PROGRAM_DIR/config.ini ]] || fail "the program wrote config.ini"
 
 write_config "SetTime=1" "RunTime=1"
 start_program

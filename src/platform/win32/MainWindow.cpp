@@ -225,6 +225,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
             return 0;
+        case kOpenSettingsMessage:
+            OpenSettings();
+            return 0;
         case WM_KEYDOWN:
             // Escape ends the break early. Enter does nothing: a key pressed by accident must not
             // end the program or the break.

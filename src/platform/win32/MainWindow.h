@@ -26,6 +26,9 @@ namespace velunor {
 // everything else and has the keyboard.
 class MainWindow : public StartupHost, public BreakEffects {
 public:
+    // A second start of the same program folder asks for the settings with this message.
+    static constexpr UINT kOpenSettingsMessage = WM_APP + 1;
+
     // windowClass names this program folder's Velunor, so that a second start finds it.
     MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
                BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,

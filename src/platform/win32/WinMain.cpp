@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include "MainWindow.h"
 #include "ReminderApp.h"
+#include "SingleInstance.h"
+#include "app/InstanceName.h"
 #include "app/ProgramPaths.h"
 #include "platform/win32/dialogs/WideText.h"
 
@@ -46,8 +49,14 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const velunor::ProgramPaths paths = velunor::ProgramPaths::FromExecutable(
         velunor::Narrow(ExecutablePath()), velunor::ReminderApp::kExecutableName);
+    const std::wstring instanceName = velunor::Widen(velunor::InstanceName(paths.m_folder));
+    velunor::SingleInstance instance(instanceName);
+    if (!instance.IsFirst()) {
+        instance.HandOver(velunor::MainWindow::kOpenSettingsMessage);
+        return 0;
+    }
     ComApartment com;
-    velunor::ReminderApp reminder(paths, L"Velunor");
+    velunor::ReminderApp reminder(paths, instanceName);
     reminder.Start();
     return velunor::ReminderApp::RunMessageLoop();
 }

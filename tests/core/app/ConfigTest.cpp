@@ -11,6 +11,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/IniFile.h"
+#include "app/InstanceName.h"
 #include "app/ProgramPaths.h"
 #include "app/Utf8Path.h"
 #include "support/TempFolder.h"
@@ -148,6 +149,19 @@ TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
     using Split = std::pair<std::string, std::string>;
     EXPECT_EQ(SplitPath(Native("/x/眼睛/z.txt")), (Split{"z.txt", Native("/x/眼睛/")}));
     EXPECT_EQ(SplitPath(Native("/x/y/")), (Split{"", Native("/x/y/")}));
+}
+
+// A second start from the same folder finds the first by this name; other folders run their own.
+TEST(ProgramPaths, EachFolderHasAnInstanceNameOfItsOwnThatIgnoresCaseWhereTheSystemDoes) {
+    const std::string name = InstanceName(Native("/opt/眼睛 a/"));
+    EXPECT_EQ(name, InstanceName(Native("/opt/眼睛 a/")));
+    EXPECT_NE(name, InstanceName(Native("/opt/眼睛 b/")));
+    EXPECT_EQ(name == InstanceName(Native("/OPT/眼睛 A/")), kPathSeparator == '\\');
+    EXPECT_TRUE(name.starts_with("Velunor-"));
+    EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](char c) {
+        return c == '-' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+               (c >= 'A' && c <= 'Z');
+    }));
 }
 
 }  // namespace
