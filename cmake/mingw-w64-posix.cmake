@@ -14,9 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The runtime goes into each executable, which then needs nothing beside it but Windows itself.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
 find_program(VELUNOR_WINE NAMES wine)
 if(VELUNOR_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${VELUNOR_WINE})

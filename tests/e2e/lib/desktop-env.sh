@@ -231,8 +231,9 @@ wine_start() {
     wine reg import "$DESKTOP_DIR/wine-settings.reg" >>"$DESKTOP_DIR/logs/wineboot.log" 2>&1
 }
 
-# Chinese text shows as boxes unless the Chinese face names lead to a font that is there. UTF-16,
-# as the registry editor reads names outside ASCII.
+# Chinese text shows as boxes unless the Chinese face names lead to a font that is there, and menus
+# in Wine's own face (Tahoma, 8 pt) borrow blurred Chinese letters: they get the Chinese face at 9 pt
+# (the value is a LOGFONTW). UTF-16, as the registry editor reads names outside ASCII.
 _desktop_wine_settings() {
     local face
     {
@@ -241,6 +242,8 @@ _desktop_wine_settings() {
         for face in 宋体 黑体 SimSun SimHei NSimSun 新宋体 微软雅黑 "Microsoft YaHei"; do
             printf '"%s"="WenQuanYi Zen Hei Sharp"\r\n' "$face"
         done
+        printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"MenuFont"=hex:%s\r\n' \
+            "$(python3 -c 'import struct; print(struct.pack("<5i8B64s", -12, 0, 0, 0, 400, 0, 0, 0, 134, 0, 0, 0, 0, "WenQuanYi Zen Hei Sharp".encode("utf-16-le")).hex(","))')"
         printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
     } | iconv -f UTF-8 -t UTF-16 # with a byte-order mark
 }
