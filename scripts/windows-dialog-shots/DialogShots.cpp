@@ -1,9 +1,8 @@
 // velunor-dialog-shots.exe music|picture: shows one library dialog of the program folder it lies
 // in, for scripts/screenshots to take its picture (the picture library has no way in from the
 // program's own dialogs). Not part of Velunor.
-#include <windows.h>
-
 #include <objbase.h>
+#include <windows.h>
 
 #include <string>
 
