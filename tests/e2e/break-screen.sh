@@ -5,6 +5,8 @@
 source "$(dirname "$0")/velunor-e2e.sh"
 
 readonly SCREEN_W=1280 SCREEN_H=800
+readonly BACKGROUND=$VELUNOR_SOURCE_DIR/res/background.jpg
+readonly CLOCK_BLUE='#3366CC'
 
 e2e_setup
 write_config "SetTime=0" "RunTime=1"
@@ -33,9 +35,20 @@ for ((chunk = 0; chunk < 12 && ${#heard[@]} < 3; chunk++)); do
 done
 ((${#heard[@]} == 3)) || fail "of the Music files only these were heard: ${heard[*]:-none}"
 
+# The background is centred on the larger screen, the clock is drawn at (420, 370) in its blue, and
+# the margins keep the black the back buffer started with.
 shot=$DESKTOP_DIR/break.png
 screenshot "$shot"
-expect_break_screen "$shot" "$SCREEN_W" "$SCREEN_H"
+left=$(((SCREEN_W - 1024) / 2))
+top=$(((SCREEN_H - 768) / 2))
+for point in "900 60" "600 700" "60 740" "1000 400"; do
+    read -r x y <<<"$point"
+    colours_close "$(pixel_at "$shot" $((left + x)) $((top + y)))" "$(pixel_at "$BACKGROUND" "$x" "$y")" ||
+        fail "screen pixel at $((left + x)),$((top + y)) is not the background's pixel at $x,$y"
+done
+colours_close "$(pixel_at "$shot" 10 400)" "0 0 0" 0 || fail "the margin left of the picture is not black"
+clock_pixels=$(convert "$shot" -crop 200x40+420+370 +repage txt:- | grep -ci "$CLOCK_BLUE" || true)
+((clock_pixels > 50)) || fail "no clock in its blue at (420, 370): $clock_pixels pixels"
 
 unmaps_before=$(window_event_count "$window" UnmapNotify)
 xdotool key Escape

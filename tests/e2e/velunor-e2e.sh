@@ -207,21 +207,3 @@ band_rms() {
 greater() {
     awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
 }
-
-# Fails unless the screenshot shows the break screen on a WIDTHxHEIGHT screen: the background
-# centred, the clock at (420, 370) in its blue, and the margins in the black the back buffer
-# started with.
-expect_break_screen() {
-    local shot=$1 width=$2 height=$3 left top point x y clock_pixels
-    local background=$VELUNOR_SOURCE_DIR/res/background.jpg
-    left=$(((width - 1024) / 2))
-    top=$(((height - 768) / 2))
-    for point in "900 60" "600 700" "60 740" "1000 400"; do
-        read -r x y <<<"$point"
-        colours_close "$(pixel_at "$shot" $((left + x)) $((top + y)))" "$(pixel_at "$background" "$x" "$y")" ||
-            fail "screen pixel at $((left + x)),$((top + y)) is not the background's pixel at $x,$y"
-    done
-    colours_close "$(pixel_at "$shot" 10 400)" "0 0 0" 0 || fail "the margin left of the picture is not black"
-    clock_pixels=$(convert "$shot" -crop 200x40+420+370 +repage txt:- | grep -ci '#3366CC' || true)
-    ((clock_pixels > 50)) || fail "no clock in its blue at (420, 370): $clock_pixels pixels"
-}
