@@ -39,7 +39,8 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
       m_player(player),
       m_autostart(autostart),
       m_scheduler(settings, clock, *this),
-      m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")) {
+      m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
+      m_covers([this] { m_scheduler.EndBreak(); }) {
     RegisterWindowClass(windowClass, Procedure);
     // Hidden, 0 × 0 at the origin until a break: a tool window never has a taskbar button.
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
@@ -122,9 +123,7 @@ void MainWindow::StopBreakMusic() {
 }
 
 void MainWindow::ShowBreakScreen() {
-    const RECT screen = PrimaryMonitorRect();
-    SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
-                 screen.bottom - screen.top, SWP_SHOWWINDOW);
+    CoverScreens();
     SetForegroundWindow(m_window);
     SetFocus(m_window);
     SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
@@ -133,8 +132,17 @@ void MainWindow::ShowBreakScreen() {
     RenderFrame();
 }
 
+// The scene on the primary monitor, black covers over the others.
+void MainWindow::CoverScreens() {
+    const RECT screen = PrimaryMonitorRect();
+    SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top, SWP_SHOWWINDOW);
+    m_covers.Show();
+}
+
 void MainWindow::HideBreakScreen() {
     KillTimer(m_window, kFrameTimer);
+    m_covers.Hide();
     SetWindowPos(m_window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_canvas) {
         m_canvas->ReleasePixels();
@@ -242,6 +250,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_scheduler.EndBreak();
             } else {
                 Exit();
+            }
+            return 0;
+        case WM_DISPLAYCHANGE:
+            // Monitors that come, go or change during a break are covered anew.
+            if (m_scheduler.InBreak()) {
+                CoverScreens();
             }
             return 0;
         case WM_QUERYENDSESSION:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "GdiCanvas.h"
+#include "MonitorCovers.h"
 #include "TrayIcon.h"
 #include "app/AppSettings.h"
 #include "app/BreakEffects.h"
@@ -73,6 +74,7 @@ private:
     void OnCommand(int id);
     void OnPaint();
     void RenderFrame();
+    void CoverScreens();
 
     AppSettings& m_settings;
     const ProgramPaths& m_paths;
@@ -85,6 +87,7 @@ private:
     HWND m_window = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<GdiCanvas> m_canvas;
+    MonitorCovers m_covers;
     bool m_canOpenSettings = true;
     bool m_exited = false;
 };
