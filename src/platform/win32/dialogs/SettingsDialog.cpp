@@ -26,6 +26,7 @@ void SettingsDialog::OnInitDialog() {
 void SettingsDialog::OnCommand(int id, int notification) {
     if (id == IDC_INTERVAL_MINUTES || id == IDC_BREAK_MINUTES) {
         if (notification == EN_CHANGE && !m_showingValues) {
+            KeepDigitsOnly(id);
             m_presenter.OnIntervalChanged();
         }
         return;
@@ -52,6 +53,25 @@ void SettingsDialog::OnCommand(int id, int notification) {
         default:
             break;
     }
+}
+
+// The edits take only digit keys, but a paste brings in anything; only the ASCII digits that the
+// minutes are read from stay.
+void SettingsDialog::KeepDigitsOnly(int id) {
+    const std::string text = ControlText(id);
+    std::string digits;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    if (digits == text) {
+        return;
+    }
+    m_showingValues = true;
+    SetDlgItemTextW(Window(), id, Widen(digits).c_str());
+    SendDlgItemMessageW(Window(), id, EM_SETSEL, digits.size(), digits.size());
+    m_showingValues = false;
 }
 
 void SettingsDialog::OnKeyboardClose() {

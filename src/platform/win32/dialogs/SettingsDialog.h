@@ -34,6 +34,7 @@ private:
     void OnCommand(int id, int notification) override;
     void OnKeyboardClose() override;
     std::string ControlText(int id) const;
+    void KeepDigitsOnly(int id);
 
     BreakScheduler& m_scheduler;
     const ProgramPaths& m_paths;
