@@ -36,14 +36,13 @@ std::unique_ptr<WmpMediaPlayer> WmpMediaPlayer::Create() {
 }
 
 // Some players (Wine's among them) make media and play a single file but refuse what the break
-// music rests on: playlists and a repeat count.
+// music rests on: a playlist of its own made current, and a repeat count.
 bool WmpMediaPlayer::TakesPlaylists(IWMPPlayer4& player) {
-    ComRef<IWMPPlaylistCollection> collection;
-    ComRef<IWMPPlaylist> current;
+    ComRef<IWMPPlaylist> playlist;
     ComRef<IWMPSettings> settings;
-    return SUCCEEDED(player.get_playlistCollection(collection.Receive())) && collection &&
-           SUCCEEDED(player.get_currentPlaylist(current.Receive())) && current &&
-           SUCCEEDED(player.put_currentPlaylist(current.Get())) &&
+    const CallText name("first");
+    return SUCCEEDED(player.newPlaylist(name.Get(), nullptr, playlist.Receive())) && playlist &&
+           SUCCEEDED(player.put_currentPlaylist(playlist.Get())) &&
            SUCCEEDED(player.get_settings(settings.Receive())) && settings &&
            SUCCEEDED(settings->put_autoStart(VARIANT_FALSE)) &&
            SUCCEEDED(settings->put_playCount(1));
@@ -69,13 +68,12 @@ std::shared_ptr<PlayerMedia> WmpMediaPlayer::NewMedia(const std::string& path) {
     return std::make_shared<WmpMedia>(path, std::move(media));
 }
 
+// The player's own new playlist rather than one of its collection's: that one would be kept in
+// the user's media library, one more "first" at every start.
 std::shared_ptr<PlayerPlaylist> WmpMediaPlayer::NewPlaylist(std::string_view name) {
-    ComRef<IWMPPlaylistCollection> collection;
     ComRef<IWMPPlaylist> playlist;
     const CallText text(name);
-    if (SUCCEEDED(m_player->get_playlistCollection(collection.Receive())) && collection) {
-        collection->newPlaylist(text.Get(), playlist.Receive());
-    }
+    m_player->newPlaylist(text.Get(), nullptr, playlist.Receive());
     return std::make_shared<WmpPlaylist>(std::move(playlist));
 }
 
