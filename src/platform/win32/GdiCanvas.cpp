@@ -97,6 +97,9 @@ bool GdiCanvas::EnsureBuffer() {
     m_oldBitmap = SelectObject(m_backDC, m_backBitmap);
     GpGraphics* graphics = nullptr;
     GdipCreateFromHDC(m_backDC, &graphics);
+    // The pictures are drawn at their own size: pixel for pixel, with no smoothing to pay for.
+    GdipSetInterpolationMode(graphics, InterpolationModeNearestNeighbor);
+    GdipSetPixelOffsetMode(graphics, PixelOffsetModeHalf);
     m_graphics = graphics;
     return true;
 }

@@ -49,7 +49,9 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
     m_tray = std::make_unique<TrayIcon>(m_window);
 }
 
+// The renderer's pictures and font go before the canvas that made them (and GDI+ with it).
 MainWindow::~MainWindow() {
+    m_renderer.Shutdown();
     m_tray.reset();
     if (m_window != nullptr) {
         DestroyWindow(m_window);
