@@ -221,8 +221,13 @@ wine_start() {
     _desktop_set WINEPREFIX "$DESKTOP_DIR/wine"
     _desktop_set WINEDEBUG -all
     _desktop_set WINEDLLOVERRIDES "winemenubuilder.exe=d;mscoree,mshtml="
-    # A server that stays up makes each Wine program start in milliseconds instead of a second.
-    _desktop_spawn wineserver.log wineserver -f -p
+    # A server that stays up makes each Wine program start in milliseconds instead of a second. It
+    # is ready when the command returns; desktop_stop ends it.
+    mkdir -p "$WINEPREFIX"
+    wineserver -p >"$DESKTOP_DIR/logs/wineserver.log" 2>&1 || {
+        _desktop_log "wineserver did not start (see $DESKTOP_DIR/logs/wineserver.log)"
+        return 1
+    }
     wineboot -i >"$DESKTOP_DIR/logs/wineboot.log" 2>&1 || {
         _desktop_log "wineboot failed (see $DESKTOP_DIR/logs/wineboot.log)"
         return 1
