@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Velunor.exe under Wine, from a program folder whose name holds Chinese characters and a space.
-# It imports only DLLs of Windows itself and stays small. Without config.ini the icon docks, the
-# file stays absent and 退出 in the tray menu ends the program and takes the icon away. With
-# SetTime 1 and RunTime 1 a break covers the screen within a minute or so, Escape hides it and the
-# icon stays, and a close request to the hidden window (taskkill) ends the program as 退出 does.
+# It imports only DLLs of Windows itself and stays small. Without config.ini the icon docks and the
+# file stays absent; a second start of the same folder opens the running one's settings and ends;
+# 退出 in the tray menu ends the program and takes the icon away. With SetTime 1 and RunTime 1 a
+# break covers the screen within a minute or so, Enter leaves it, Escape hides it and the icon
+# stays, and a close request to the hidden window (taskkill) ends the program as 退出 does.
 source "$(dirname "$0")/velunor-e2e.sh"
 
 readonly SCREEN_W=1280 SCREEN_H=800
@@ -54,7 +55,10 @@ blue=$(convert "$DESKTOP_DIR/break.png" -crop 400x100+420+370 +repage txt:- | gr
 ((blue > 50)) || fail "no clock in its blue: $blue pixels"
 colours_close "$(pixel_at "$DESKTOP_DIR/break.png" 10 400)" "0 0 0" 0 || fail "the margin is not black"
 # With no window manager Wine leaves the X focus where it was: it is given as a user's click would.
-xdotool windowfocus "$window" key Escape
+# Enter does nothing; Escape ends the break.
+xdotool windowfocus "$window" sleep 0.5 key Return
+! wait_for "! window_viewable $window" 3 || fail "Enter ended the break"
+xdotool key Escape
 wait_for "! window_viewable $window" 5 || fail "Escape did not hide the break window"
 (($(tray_icon_count) == 1)) || fail "the tray icon went with the break"
 
