@@ -29,12 +29,14 @@ void BreakScheduler::OnScheduleTick() {
     m_effects.AddTrayIcon();
 }
 
+// A negative interval means no breaks. One below a minute counts as a minute: a break due at
+// every tick would cover the screen again at once after each Escape and lock the user out.
 bool BreakScheduler::IsBreakDue(CalendarTime now) const {
     if (!m_settings.working || !m_settings.libraryClosed || m_settings.setTime < 0) {
         return false;
     }
     const CalendarTime elapsedMinutes = (now - m_settings.workStart) / 60;
-    return elapsedMinutes >= m_settings.setTime;
+    return elapsedMinutes >= std::max(m_settings.setTime, 1);
 }
 
 // The clock set back behind the interval's start, or a gap in the ticks at least as long as a

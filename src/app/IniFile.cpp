@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/IniText.h"
 #include "app/Utf8Path.h"
 
 namespace velunor {
@@ -204,10 +205,16 @@ bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-}  // namespace
+// A line break in a name or value would write lines nobody asked for, and a key line that begins
+// with '[' would read as a section header.
+bool CanWrite(std::string_view section, std::string_view key, std::string_view value) {
+    return !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
+           section.find(']') == std::string_view::npos && key.find('=') == std::string_view::npos &&
+           !Trim(key).starts_with('[');
+}
 
-std::optional<std::string> IniFile::Lookup(std::string_view content, std::string_view section,
-                                           std::string_view key) {
+std::optional<std::string> LookupInText(std::string_view content, std::string_view section,
+                                        std::string_view key) {
     const auto lines = SplitLines(content);
     const auto where = Locate(lines, section, key);
     if (!where.keyLine) {
@@ -216,8 +223,8 @@ std::optional<std::string> IniFile::Lookup(std::string_view content, std::string
     return std::string(Unquote(ParseKeyLine(lines[*where.keyLine].text)->value));
 }
 
-std::string IniFile::WithValue(std::string_view content, std::string_view section,
-                               std::string_view key, std::string_view value) {
+std::string WithValueInText(std::string_view content, std::string_view section,
+                            std::string_view key, std::string_view value) {
     const auto lines = SplitLines(content);
     const auto where = Locate(lines, section, key);
     const std::string_view eol = LineEndingOf(content);
@@ -261,6 +268,22 @@ std::string IniFile::WithValue(std::string_view content, std::string_view sectio
     return result;
 }
 
+}  // namespace
+
+std::optional<std::string> IniFile::Lookup(std::string_view content, std::string_view section,
+                                           std::string_view key) {
+    return LookupInText(IniText::Decode(content).m_text, section, key);
+}
+
+std::optional<std::string> IniFile::WithValue(std::string_view content, std::string_view section,
+                                              std::string_view key, std::string_view value) {
+    if (!CanWrite(section, key, value)) {
+        return std::nullopt;
+    }
+    const IniText file = IniText::Decode(content);
+    return file.Encode(WithValueInText(file.m_text, section, key, value));
+}
+
 std::optional<std::string> IniFile::Read(const std::string& path, std::string_view section,
                                          std::string_view key) {
     bool existed = false;
@@ -273,13 +296,6 @@ std::optional<std::string> IniFile::Read(const std::string& path, std::string_vi
 
 bool IniFile::Write(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
-    // A line break in a name or value would write lines nobody asked for, and a key line that
-    // begins with '[' would read as a section header.
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
-        Trim(key).starts_with('[')) {
-        return false;
-    }
     fs::path target = PathFromUtf8(path);
     std::error_code error;
     if (fs::is_symlink(target, error)) {
@@ -293,7 +309,8 @@ bool IniFile::Write(const std::string& path, std::string_view section, std::stri
     if (!content && existed) {
         return false;  // there is a file we cannot read: never replace it blindly
     }
-    return ReplaceFile(target, WithValue(content.value_or(""), section, key, value), existed);
+    const auto written = WithValue(content.value_or(""), section, key, value);
+    return written && ReplaceFile(target, *written, existed);
 }
 
 }  // namespace velunor

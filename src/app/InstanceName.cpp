@@ -1,25 +1,27 @@
 #include "app/InstanceName.h"
 
 #include <cstdint>
-#include <cstdio>
-
-#include "app/ProgramPaths.h"
 
 namespace velunor {
 
-// FNV-1a over the folder's bytes, ASCII letters folded where the file system folds them.
-std::string InstanceName(std::string_view programFolder) {
-    constexpr bool kIgnoresCase = kPathSeparator == '\\';
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char c : programFolder) {
-        if (kIgnoresCase && c >= 'A' && c <= 'Z') {
-            c = char(c - 'A' + 'a');
-        }
-        hash = (hash ^ std::uint8_t(c)) * 1099511628211ull;
+// 64-bit FNV-1a over the user, a zero byte and the folder's UTF-8 bytes: short, the same on every
+// platform and compiler, and free of the characters a socket or mutex name may not hold.
+std::string InstanceName(std::string_view programFolder, std::string_view userId) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    const auto add = [&hash](unsigned char byte) { hash = (hash ^ byte) * 0x100000001b3u; };
+    for (char c : userId) {
+        add(static_cast<unsigned char>(c));
     }
-    char digits[17] = {};
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
-    return std::string("Velunor-") + digits;
+    add(0);
+    for (char c : programFolder) {
+        add(static_cast<unsigned char>(c));
+    }
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string name = "Velunor-";
+    for (int shift = 60; shift >= 0; shift -= 4) {
+        name += kDigits[(hash >> shift) & 0xf];
+    }
+    return name;
 }
 
 }  // namespace velunor

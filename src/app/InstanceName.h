@@ -5,11 +5,11 @@
 
 namespace velunor {
 
-// The name one program folder's Velunor is known by while it runs: "Velunor-" and sixteen hex
-// digits of a hash of the folder. A second start from the same folder finds the first by it and
-// hands over to it; Velunors of other folders keep their own names, icons and schedules. Where
-// paths ignore letter case (Windows), so does the name. Only letters, digits and '-': usable as a
-// window class and as a kernel object's name.
-std::string InstanceName(std::string_view programFolder);
+// The name under which the one running Velunor of a program folder makes itself known to a
+// second start of the same folder (a local socket on Linux, a mutex and a window on Windows).
+// Copies in other folders, or of other users, get other names and run side by side.
+// programFolder is the folder with links resolved, as ProgramPaths holds it; userId is what the
+// platform calls the user (the numeric id on Linux, the SID on Windows).
+std::string InstanceName(std::string_view programFolder, std::string_view userId);
 
 }  // namespace velunor

@@ -26,6 +26,7 @@ bool BreakRenderer::Initialize(Canvas& canvas) {
         return true;
     }
     m_canvas = &canvas;
+    m_scene = std::make_unique<SceneCanvas>(canvas);
     m_countdown.Arm();
     m_clockFont = canvas.CreateFont(FontSpec{35, 700, "黑体"});
     m_sound.Open();  // a machine without sound still shows its breaks
@@ -37,11 +38,11 @@ bool BreakRenderer::Initialize(Canvas& canvas) {
     return true;
 }
 
-// The one element of the scene: the strip's four frames in turn at a fixed place, for the life of
-// the program.
+// The one element of the scene: the strip's four frames in turn at a fixed place on the
+// background, for the life of the program.
 void BreakRenderer::AddAnimation() {
     ElementParams params;
-    params.canvas = m_canvas;
+    params.canvas = m_scene.get();
     params.drawer = this;
     params.image = m_animationImage;
     params.right = m_canvas->Width();
@@ -57,6 +58,7 @@ void BreakRenderer::RenderFrame() {
     if (m_state != State::Running) {
         return;
     }
+    PlaceScene();
     DrawBackground();
     m_elements.DrawElements();
     DrawCountdown();
@@ -65,17 +67,25 @@ void BreakRenderer::RenderFrame() {
     }
 }
 
-// Centred at its natural size: cropped evenly on a smaller screen. On a larger one the rest of the
-// back buffer keeps what it held.
+// The background is centred at its natural size: cropped evenly on a smaller screen; on a larger
+// one the rest of the back buffer keeps what it held. The whole scene moves with it. Decided anew
+// every frame, as the screen may have changed size since the last break.
+void BreakRenderer::PlaceScene() {
+    if (m_backgroundImage == nullptr) {
+        m_scene->SetOrigin(0, 0);
+        return;
+    }
+    m_scene->SetOrigin((m_canvas->Width() - m_backgroundImage->Width()) / 2,
+                       (m_canvas->Height() - m_backgroundImage->Height()) / 2);
+}
+
 void BreakRenderer::DrawBackground() {
     if (m_backgroundImage == nullptr) {
         return;
     }
     const int width = m_backgroundImage->Width();
     const int height = m_backgroundImage->Height();
-    const int x = (m_canvas->Width() - width) / 2;
-    const int y = (m_canvas->Height() - height) / 2;
-    DrawImage(m_backgroundImage, Rect{x, y, width, height}, Rect{0, 0, width, height});
+    DrawImage(m_backgroundImage, Rect{0, 0, width, height}, Rect{0, 0, width, height});
 }
 
 // The clock goes on top of everything; the frame that shows 00:00:00 also ends the break, and the
@@ -83,7 +93,7 @@ void BreakRenderer::DrawBackground() {
 void BreakRenderer::DrawCountdown() {
     const bool finished = m_countdown.Step();
     if (m_clockFont != nullptr) {
-        m_canvas->DrawText(*m_clockFont, kClockColor, kClockX, kClockY, m_countdown.Text());
+        m_scene->DrawText(*m_clockFont, kClockColor, kClockX, kClockY, m_countdown.Text());
     }
     if (finished && m_endBreak) {
         m_endBreak();
@@ -109,7 +119,7 @@ void BreakRenderer::DrawImage(const Picture* picture, Rect destination, Rect sou
     if (picture == nullptr || m_state != State::Running) {
         return;
     }
-    m_canvas->DrawPicture(*picture, destination, source);
+    m_scene->DrawPicture(*picture, destination, source);
 }
 
 const Picture* BreakRenderer::KeepImage(std::unique_ptr<Picture> picture) {

@@ -10,13 +10,16 @@
 #include "render/ElementRegistry.h"
 #include "render/ImageDrawer.h"
 #include "render/LockedList.h"
+#include "render/SceneCanvas.h"
 #include "render/SoundDevice.h"
 
 namespace velunor {
 
 // Paints the break screen: the background picture centred, the scene elements, the countdown,
-// then the whole back buffer shown at once. When the countdown runs out it ends the break through
-// the callback it was given. Everything but the kept-pictures list belongs to the window thread.
+// then the whole back buffer shown at once. The elements and the clock stand where the artwork puts
+// them on the background, wherever the background lands on the screen. When the countdown runs out
+// it ends the break through the callback it was given. Everything but the kept-pictures list
+// belongs to the window thread.
 //
 // The canvas handed to Initialize and the sound device must outlive the renderer.
 class BreakRenderer : public ImageDrawer {
@@ -40,6 +43,7 @@ public:
     // The next frame starts the countdown from the full break length.
     void ArmCountdown();
 
+    // The destination is in the scene's pixels, whose (0, 0) is the background's top-left corner.
     void DrawImage(const Picture* picture, Rect destination, Rect source) override;
 
     // The renderer owns the picture from now on and disposes of it at shutdown, first kept first.
@@ -56,6 +60,7 @@ private:
     };
 
     void AddAnimation();
+    void PlaceScene();
     void DrawBackground();
     void DrawCountdown();
 
@@ -65,6 +70,7 @@ private:
     State m_state = State::Constructed;
     Countdown m_countdown;
     Canvas* m_canvas = nullptr;
+    std::unique_ptr<SceneCanvas> m_scene;  // what the scene draws on: m_canvas, shifted
     std::unique_ptr<Font> m_clockFont;
     const Picture* m_backgroundImage = nullptr;
     const Picture* m_animationImage = nullptr;

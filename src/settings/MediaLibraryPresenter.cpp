@@ -74,7 +74,7 @@ void MediaLibraryPresenter::OnAdd() {
         return;
     }
     if (SelectionBufferSize(*chosen) > kSelectionBufferSize) {
-        m_view.ShowMessage(library_text::kTooManyFiles);
+        m_view.ShowMessage(library_text::kTooManyFiles, MessageKind::Failure);
         return;
     }
     int added = 0;
@@ -82,7 +82,8 @@ void MediaLibraryPresenter::OnAdd() {
     for (const auto& source : *chosen) {
         ++(AddFile(source) ? added : failed);
     }
-    m_view.ShowMessage(AddedSummary(added, failed));
+    m_view.ShowMessage(AddedSummary(added, failed),
+                       failed > 0 ? MessageKind::Failure : MessageKind::Information);
 }
 
 // The listing rule does not apply here: whatever the user chose is shown at once.
@@ -128,12 +129,12 @@ void MediaLibraryPresenter::InsertRow(const std::string& name) {
 void MediaLibraryPresenter::OnDelete() {
     const auto selected = m_view.SelectedRow();
     if (!selected || *selected >= m_rows.size() || !DeleteFile(m_rows[*selected])) {
-        m_view.ShowMessage(library_text::kDeleteFailed);
+        m_view.ShowMessage(library_text::kDeleteFailed, MessageKind::Failure);
         return;
     }
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(*selected));
     m_view.RemoveRow(*selected);
-    m_view.ShowMessage(m_kind.deletedMessage);
+    m_view.ShowMessage(m_kind.deletedMessage, MessageKind::Information);
 }
 
 // Files only, as the library always did; read-only ones too.

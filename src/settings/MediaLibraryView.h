@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/MessageKind.h"
+
 namespace velunor {
 
 // A library dialog as its logic sees it: a one-column list of file names, a file chooser and
@@ -26,7 +28,7 @@ public:
     virtual std::optional<std::vector<std::string>> ChooseFiles() = 0;
 
     // A modal message box with one OK button.
-    virtual void ShowMessage(std::string_view text) = 0;
+    virtual void ShowMessage(std::string_view text, MessageKind kind) = 0;
     // Ends the dialog's modal run.
     virtual void Close() = 0;
 };

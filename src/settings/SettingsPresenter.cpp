@@ -39,29 +39,30 @@ void SettingsPresenter::OnInitDialog() {
 void SettingsPresenter::OnSave() {
     const SettingsValues values = m_view.EnteredValues();
     if (values.setTimeText.empty()) {
-        m_view.ShowMessage(settings_text::kIntervalMissing);
+        m_view.ShowMessage(settings_text::kIntervalMissing, MessageKind::Failure);
         return;
     }
     if (values.runTimeText.empty()) {
-        m_view.ShowMessage(settings_text::kBreakLengthMissing);
+        m_view.ShowMessage(settings_text::kBreakLengthMissing, MessageKind::Failure);
+        return;
+    }
+    // Stored first: a save that fails changes nothing, so what runs is always what is stored.
+    if (!WriteAll(values)) {
+        m_view.ShowMessage(settings_text::kWriteFailed, MessageKind::Failure);
         return;
     }
     // A break that shows ends as Escape ends it; the new interval counts from now.
     m_scheduler.OnSettingsSaved(ParseLeadingInt(values.setTimeText),
                                 ParseLeadingInt(values.runTimeText), values.autoStart ? 1 : 0);
-    if (!WriteAll(values)) {
-        m_view.ShowMessage(settings_text::kWriteFailed);
-        return;
-    }
     if (StoreAutostartEntry()) {
-        m_view.ShowMessage(settings_text::kSaved);
+        m_view.ShowMessage(settings_text::kSaved, MessageKind::Information);
     }
 }
 
 // The minute texts are stored as typed; only the running values are normalised.
 bool SettingsPresenter::WriteAll(const SettingsValues& values) {
     const std::string& path = m_paths.m_configPath;
-    return WriteSetting(config::kStartAtLogon, OnOffText(m_settings.autoStart), path) &&
+    return WriteSetting(config::kStartAtLogon, OnOffText(values.autoStart ? 1 : 0), path) &&
            WriteSetting(config::kInterval, values.setTimeText, path) &&
            WriteSetting(config::kBreakLength, values.runTimeText, path);
 }
@@ -70,18 +71,18 @@ bool SettingsPresenter::StoreAutostartEntry() {
     if (SetAutoStartEntry(m_autostart, m_paths, m_settings.autoStart != 0)) {
         return true;
     }
-    m_view.ShowMessage(settings_text::kAutostartFailed);
+    m_view.ShowMessage(settings_text::kAutostartFailed, MessageKind::Failure);
     return false;
 }
 
 void SettingsPresenter::OnHideWindow() {
-    m_settings.autoStart = m_view.EnteredValues().autoStart ? 1 : 0;
-    if (!WriteSetting(config::kStartAtLogon, OnOffText(m_settings.autoStart),
-                      m_paths.m_configPath)) {
+    const int autoStart = m_view.EnteredValues().autoStart ? 1 : 0;
+    if (!WriteSetting(config::kStartAtLogon, OnOffText(autoStart), m_paths.m_configPath)) {
         // Stays open: the user may try again or leave with Esc knowing nothing was kept.
-        m_view.ShowMessage(settings_text::kWriteFailed);
+        m_view.ShowMessage(settings_text::kWriteFailed, MessageKind::Failure);
         return;
     }
+    m_settings.autoStart = autoStart;
     StoreAutostartEntry();
     LeaveDialog();
 }

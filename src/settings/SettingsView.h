@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/MessageKind.h"
+
 namespace velunor {
 
 // What the settings dialog shows and the user edits: the start-at-logon check box and the two
@@ -26,7 +28,7 @@ public:
     // The "保存设置" button.
     virtual void SetSaveEnabled(bool enabled) = 0;
     // A modal message box with one OK button.
-    virtual void ShowMessage(std::string_view text) = 0;
+    virtual void ShowMessage(std::string_view text, MessageKind kind) = 0;
     // Ends the dialog's modal run.
     virtual void Close() = 0;
 

@@ -96,10 +96,12 @@ tray_empty() {
 }
 
 # The break window: the program's top-level window called Velunor that is larger than a pixel
-# (Qt keeps a 1x1 helper window of the same name).
+# (Qt keeps a 1x1 helper window of the same name; xdotool's search ignores case, and the black
+# covers of other monitors are called velunor).
 break_window() {
     local id
     for id in $(xdotool search --name '^Velunor$' 2>/dev/null); do
+        [[ $(xdotool getwindowname "$id" 2>/dev/null) == Velunor ]] || continue
         eval "$(xdotool getwindowgeometry --shell "$id")"
         if ((WIDTH > 1 && HEIGHT > 1)); then
             echo "$id"
@@ -179,6 +181,31 @@ click_tray_menu_item() {
     menu=$(menu_window) || fail "the tray menu went away"
     eval "$(xdotool getwindowgeometry --shell "$menu")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - (2 * from_bottom - 1) * HEIGHT / 8)) click 1
+}
+
+# Succeeds when the screenshot shows the break scene with the background picture's top-left corner
+# at X,Y: the picture's pixels around it, and the clock in its blue at (420, 370) of the picture.
+scene_at() {
+    local shot=$1 left=$2 top=$3 point x y clock
+    for point in "900 60" "600 700" "60 740" "1000 400"; do
+        read -r x y <<<"$point"
+        colours_close "$(pixel_at "$shot" $((left + x)) $((top + y)))" \
+            "$(pixel_at "$VELUNOR_SOURCE_DIR/res/background.jpg" "$x" "$y")" || {
+            echo "screen pixel at $((left + x)),$((top + y)) is not the background's at $x,$y" >&2
+            return 1
+        }
+    done
+    clock=$(colour_count "$shot" "200x40+$((left + 420))+$((top + 370))" '#3366CC')
+    ((clock > 50)) || {
+        echo "no clock in its blue at (420, 370) of the picture: $clock pixels" >&2
+        return 1
+    }
+}
+
+# How many pixels of a part (WxH+X+Y) of a picture file have the colour.
+colour_count() {
+    convert "$1" -crop "$2" +repage -fill black +opaque "$3" -fill white -opaque "$3" -precision 16 \
+        -format '%[fx:round(mean*w*h)]' info:
 }
 
 # "R G B" of one pixel of a picture file.

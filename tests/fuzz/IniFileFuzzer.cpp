@@ -3,11 +3,13 @@
 // An input is a file's content, optionally followed by a section, a key and a value, each after a
 // NUL byte: "content\0section\0key\0value". What is missing is the program's own "Option",
 // "SetTime" and "20", so that plain config files make good seeds. Every input is also read whole,
-// NUL bytes and all, as a file's content.
+// NUL bytes and all, as a file's content, and written with the program's own request, so that
+// UTF-16 files (which hold NUL bytes everywhere) are written too.
 //
-// Checked: reading never fails on any bytes; a value written is read back; writing the same value
-// again changes nothing; and every line of the file other than the key's own line and the lines
-// added for it stays byte for byte.
+// Checked: reading never fails on any bytes; a file's text gives back every byte of the file; a
+// value written is read back; writing the same value again changes nothing; a write keeps the
+// file's encoding and mark; and every line of the file's text other than the key's own line and
+// the lines added for it stays as it was.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +20,12 @@
 #include <vector>
 
 #include "app/IniFile.h"
+#include "app/IniText.h"
 
 namespace {
 
 using velunor::IniFile;
+using velunor::IniText;
 
 struct Request {
     std::string_view content;
@@ -168,20 +172,44 @@ void CheckOtherLinesKept(std::string_view before, std::string_view after, const 
     }
 }
 
+// A UTF-16 file takes only names and a value that are UTF-8; anything else it must take.
+bool FileTakes(const IniText& file, const Request& request) {
+    return file.Encode(request.section) && file.Encode(request.key) && file.Encode(request.value);
+}
+
 void CheckRoundTrip(const Request& request) {
     if (!WriterAccepts(request) || !ValueReadsBackUnchanged(request.value)) {
         return;
     }
-    const std::string written =
+    const IniText before = IniText::Decode(request.content);
+    const auto written =
         IniFile::WithValue(request.content, request.section, request.key, request.value);
-    const auto readBack = IniFile::Lookup(written, request.section, request.key);
+    if (!written) {
+        if (FileTakes(before, request)) {
+            Fail("the writer refused what the file can hold", request);
+        }
+        return;
+    }
+    const auto readBack = IniFile::Lookup(*written, request.section, request.key);
     if (readBack != request.value) {
         Fail("the value written does not read back", request);
     }
-    if (IniFile::WithValue(written, request.section, request.key, request.value) != written) {
+    if (IniFile::WithValue(*written, request.section, request.key, request.value) != *written) {
         Fail("writing the same value again changed the file", request);
     }
-    CheckOtherLinesKept(request.content, written, request);
+    const IniText after = IniText::Decode(*written);
+    if (after.m_encoding != before.m_encoding || after.m_trailing != before.m_trailing) {
+        Fail("a write changed how the file is stored", request);
+    }
+    CheckOtherLinesKept(before.m_text, after.m_text, request);
+}
+
+// Whatever a file holds, marks, odd bytes and lone surrogates included, comes back from its text.
+void CheckDecodingKeepsEveryByte(std::string_view content, const Request& request) {
+    const IniText file = IniText::Decode(content);
+    if (file.Encode(file.m_text) != content) {
+        Fail("decoding and encoding a file changed it", request);
+    }
 }
 
 // Whatever the reader finds is one value on one line.
@@ -200,5 +228,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLookup(input, request);
     CheckLookup(request.content, request);
     CheckRoundTrip(request);
+    // A UTF-16 file is full of NUL bytes, so it gets the program's own request as a whole.
+    CheckRoundTrip(Request{input});
+    CheckDecodingKeepsEveryByte(input, request);
     return 0;
 }

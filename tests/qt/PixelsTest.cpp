@@ -79,15 +79,6 @@ TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlph
     EXPECT_EQ(At(window, {9, 2}), At(back, {9, 2}));
     EXPECT_EQ(At(window, {4, 6}), qRgb(1, 2, 3));
 
-    // Translucent pixels where the frame has drawn nothing yet go over black, not over what earlier
-    // frames left there, which would add up to opaque.
-    canvas.DrawPicture(QtPicture(overlay), Rect{0, 8, 2, 1}, Rect{0, 0, 2, 1});
-    const QRgb once = At(back, {1, 8});
-    EXPECT_NEAR(qRed(once), 128, 3);
-    canvas.Present();
-    canvas.DrawPicture(QtPicture(overlay), Rect{0, 8, 2, 1}, Rect{0, 0, 2, 1});
-    EXPECT_EQ(At(back, {1, 8}), once);
-
     // Between breaks the pixels are let go; the next frame starts black again.
     canvas.ReleasePixels();
     EXPECT_TRUE(back.isNull());
@@ -134,7 +125,7 @@ TEST(BreakScreenTest, TheBuiltInPicturesAreDecodedAndTheStripBlendedOverTheBackg
     const QPoint origin((1280 - 1024) / 2, (800 - 768) / 2);
     for (int y = 0; y < 165; y += 2) {
         for (int x = 0; x < 250; x += 2) {
-            const QPoint p(160 + x, 230 + y);
+            const QPoint p = origin + QPoint(160 + x, 230 + y);
             const int alpha = qAlpha(strip.pixel(x, y));
             if (alpha == 0 || alpha == 255) {
                 ASSERT_EQ(At(canvas.BackBuffer(), p),

@@ -5,6 +5,7 @@
 
 #include "BuiltInResources.h"
 #include "DialogUnits.h"
+#include "app/AboutText.h"
 
 namespace velunor {
 namespace {
@@ -24,7 +25,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     icon->setPixmap(BuiltInResources::ProgramIcon().pixmap(kIconPixels, kIconPixels));
     icon->setGeometry(QRect(units.Rect(11, 17, 20, 20).topLeft(), QSize(kIconPixels, kIconPixels)));
 
-    auto* version = new QLabel(QStringLiteral("Velunor 1.1 版"), this);
+    auto* version = new QLabel(QString::fromStdString(AboutVersionLine()), this);
     version->setTextFormat(Qt::PlainText);
     version->setGeometry(units.Rect(40, 10, 119, 8));
 

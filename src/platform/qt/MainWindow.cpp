@@ -3,7 +3,6 @@
 #include <QBackingStore>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -20,11 +19,6 @@ namespace velunor {
 namespace {
 constexpr int kScheduleMs = 1000;
 constexpr int kFrameMs = 100;
-
-QRect PrimaryScreenRect() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect();
-}
 }  // namespace
 
 MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
@@ -37,7 +31,8 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
       m_playlist(playlist),
       m_player(player),
       m_autostart(autostart),
-      m_scheduler(settings, clock, *this) {
+      m_scheduler(settings, clock, *this),
+      m_covers([this] { m_scheduler.EndBreak(); }) {
     // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
     // erasing is what would make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,6 +45,7 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
     connect(&m_scheduleTimer, &QTimer::timeout, this, [this] { m_scheduler.OnScheduleTick(); });
     m_frameTimer.setInterval(kFrameMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::RenderFrame);
+    connect(&m_covers, &MonitorCovers::layoutChanged, this, &MainWindow::FollowPrimaryMonitor);
     ConnectTray();
 }
 
@@ -104,7 +100,7 @@ void MainWindow::RunDialog(QDialog& dialog) {
 }
 
 void MainWindow::InitializeRenderer() {
-    m_canvas = std::make_unique<QtCanvas>(PrimaryScreenRect().size(),
+    m_canvas = std::make_unique<QtCanvas>(MonitorCovers::PrimaryRect().size(),
                                           [this](const QRegion& changed) { update(changed); });
     m_renderer.Initialize(*m_canvas);
     m_playlist.PrepareAtStartup();
@@ -130,8 +126,10 @@ void MainWindow::StopBreakMusic() {
     m_playlist.EndBreakMusic();
 }
 
+// The scene fills the primary monitor as it is now, and the other monitors go black.
 void MainWindow::ShowBreakScreen() {
-    setGeometry(PrimaryScreenRect());
+    PlaceOnPrimaryMonitor();
+    m_covers.Show();
     showFullScreen();
     raise();
     activateWindow();
@@ -143,6 +141,7 @@ void MainWindow::ShowBreakScreen() {
 
 void MainWindow::HideBreakScreen() {
     m_frameTimer.stop();
+    m_covers.Hide();
     hide();
     if (m_canvas) {
         m_canvas->ReleasePixels();
@@ -151,6 +150,33 @@ void MainWindow::HideBreakScreen() {
     if (QBackingStore* store = backingStore()) {
         store->resize(QSize(1, 1));
     }
+}
+
+// Given the primary monitor as a screen of its own, Qt keeps the window on it even where another
+// monitor spans the same pixels; the back buffer takes the monitor's size.
+void MainWindow::PlaceOnPrimaryMonitor() {
+    const QRect primary = MonitorCovers::PrimaryRect();
+    if (QScreen* screen = MonitorCovers::PrimaryScreen()) {
+        setScreen(screen);
+    }
+    setGeometry(primary);
+    if (m_canvas) {
+        m_canvas->Resize(primary.size());
+    }
+}
+
+// The monitors changed during a break: the covers have followed, and the scene moves to the
+// primary monitor as it is now; the break goes on.
+void MainWindow::FollowPrimaryMonitor() {
+    if (!m_scheduler.InBreak() || geometry() == MonitorCovers::PrimaryRect()) {
+        return;
+    }
+    setWindowState(Qt::WindowNoState);  // a window manager moves no full-screen window
+    PlaceOnPrimaryMonitor();
+    showFullScreen();
+    raise();
+    RenderFrame();
+    update();
 }
 
 // Frames are drawn on the timer, outside any paint; the canvas asks for a repaint of what the

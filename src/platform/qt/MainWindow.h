@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
 #include "app/AppSettings.h"
@@ -23,7 +24,8 @@ namespace velunor {
 
 // The break screen, and the owner of what the break schedule drives: the tray icon and its menu,
 // the two timers, the music. Between breaks the window is hidden (never minimised, so it never
-// shows up in a taskbar); during a break it covers the screen above everything else.
+// shows up in a taskbar); during a break it covers the primary monitor above everything else, and
+// the other monitors are covered in black.
 class MainWindow : public QWidget, public StartupHost, public BreakEffects {
     Q_OBJECT
 
@@ -72,6 +74,8 @@ private:
     static void RunDialog(QDialog& dialog);
     void RenderFrame();
     void ConnectTray();
+    void PlaceOnPrimaryMonitor();
+    void FollowPrimaryMonitor();
 
     AppSettings& m_settings;
     const ProgramPaths& m_paths;
@@ -80,6 +84,7 @@ private:
     MediaPlayer& m_player;
     AutostartStore& m_autostart;
     BreakScheduler m_scheduler;
+    MonitorCovers m_covers;
     std::unique_ptr<QtCanvas> m_canvas;
     TrayIcon m_tray;
     QTimer m_scheduleTimer;

@@ -43,6 +43,13 @@ QImage& QtCanvas::Buffer() {
     return m_buffer;
 }
 
+void QtCanvas::Resize(QSize size) {
+    if (size != m_size) {
+        ReleasePixels();
+        m_size = size;
+    }
+}
+
 void QtCanvas::ReleasePixels() {
     m_buffer = QImage();
     m_decoded.clear();
@@ -103,9 +110,6 @@ void QtCanvas::DrawPicture(const Picture& picture, Rect destination, Rect source
         return;
     }
     QPainter painter(&Buffer());
-    if (pixels.hasAlphaChannel()) {
-        ClearLeftovers(painter, ToQRect(destination));
-    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(ToQRect(destination), pixels, ToQRect(source));
     MarkChanged(ToQRect(destination));
@@ -123,20 +127,10 @@ void QtCanvas::DrawText(const Font& font, Color color, int x, int y, std::string
     // Antialiased edges and overhanging glyphs may reach a pixel or two past the box.
     const QRect box = metrics.boundingRect(string).translated(x, baseline).adjusted(-2, -2, 2, 2);
     QPainter painter(&Buffer());
-    ClearLeftovers(painter, box);
     painter.setFont(qtFont->Get());
     painter.setPen(QColor(color.red, color.green, color.blue));
     painter.drawText(x, baseline, string);
     MarkChanged(box);
-}
-
-// Where the background does not reach (a screen larger than it), nothing is drawn under the
-// animation and the clock. Blended again and again over their own earlier frames, their soft
-// edges would add up to a solid blot; blended over black they look the same in every frame.
-void QtCanvas::ClearLeftovers(QPainter& painter, const QRect& area) const {
-    for (const QRect& rect : QRegion(area.intersected(QRect(QPoint(0, 0), m_size))) - m_changed) {
-        painter.fillRect(rect, Qt::black);
-    }
 }
 
 void QtCanvas::Present() {

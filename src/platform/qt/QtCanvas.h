@@ -17,7 +17,8 @@ class QtPicture;
 // The break screen's back buffer. Frames are composed here; Present hands the window the part of
 // the buffer the frame drew, and the window copies that part in its paint. Only the animation, the
 // background and the clock change from frame to frame, so a large screen is not copied whole ten
-// times a second.
+// times a second. The animation and the clock lie on the background, which every frame draws
+// first, so their translucent edges never blend over their own earlier frames.
 class QtCanvas : public Canvas {
 public:
     using PresentHandler = std::function<void(const QRegion& changed)>;
@@ -42,6 +43,9 @@ public:
     // breaks they would only take memory. The next frame starts from a black buffer.
     void ReleasePixels();
 
+    // The screen changed size: the back buffer is made anew, black, at the new size.
+    void Resize(QSize size);
+
     // Null until something has been drawn.
     const QImage& BackBuffer() const { return m_buffer; }
 
@@ -53,7 +57,6 @@ private:
     QImage& Buffer();
     const QImage& PixelsOf(const QtPicture& picture);
     void MarkChanged(const QRect& rect);
-    void ClearLeftovers(QPainter& painter, const QRect& area) const;
 
     QSize m_size;
     QImage m_buffer;

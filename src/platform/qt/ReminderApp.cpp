@@ -1,7 +1,12 @@
 #include "ReminderApp.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <string>
+
+#include "app/InstanceName.h"
 
 namespace velunor {
 
@@ -9,9 +14,12 @@ ReminderApp::ReminderApp()
     : m_paths(PathsOfThisExecutable()),
       m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
       m_playlist(m_player, m_paths),
-      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart) {
+      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart),
+      m_instance(QString::fromStdString(InstanceName(m_paths.m_folder, std::to_string(getuid())))) {
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
                      &MainWindow::Exit);
+    QObject::connect(&m_instance, &SingleInstance::settingsRequested, &m_mainWindow,
+                     &MainWindow::OpenSettings);
 }
 
 // The folder the executable really lies in, links resolved: config.ini, Music and Picture are

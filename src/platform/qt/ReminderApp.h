@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "ProcessMediaPlayer.h"
 #include "QtSoundDevice.h"
+#include "SingleInstance.h"
 #include "UnixSignalWatcher.h"
 #include "app/AppSettings.h"
 #include "app/ProgramPaths.h"
@@ -24,6 +25,9 @@ public:
     ReminderApp(const ReminderApp&) = delete;
     ReminderApp& operator=(const ReminderApp&) = delete;
 
+    // False when another copy runs from the same program folder: it has been asked to show its
+    // settings, and this one should end without starting.
+    bool ClaimProgramFolder() { return m_instance.Claim(); }
     void Start() { m_mainWindow.Start(); }
 
 private:
@@ -39,6 +43,7 @@ private:
     XdgAutostartStore m_autostart;
     MainWindow m_mainWindow;
     UnixSignalWatcher m_signals;
+    SingleInstance m_instance;
 };
 
 }  // namespace velunor

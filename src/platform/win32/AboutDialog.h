@@ -11,7 +11,7 @@ public:
     AboutDialog();
 
 private:
-    void OnInitDialog() override {}
+    void OnInitDialog() override;
     void OnCommand(int, int) override {}
     void OnKeyboardClose() override { EndRun(); }
 };

@@ -15,6 +15,9 @@
 #define ID_TRAY_HELP 32774
 #define ID_APP_ABOUT 57664
 
+// 关于 Velunor: the version line, set from the program's version when the box opens
+#define IDC_ABOUT_VERSION 1003
+
 // 音乐 (the music information dialog)
 #define IDC_MUSIC_INFO_OK 1000
 #define IDC_TECH_SUPPORT 1001

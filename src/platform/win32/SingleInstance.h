@@ -19,6 +19,10 @@ public:
 
     bool IsFirst() const { return m_first; }
 
+    // The name of a program folder's Velunor for the user running it: the window class of its
+    // main window and its mutex. Windows ignores the case of paths, so the name does too.
+    static std::wstring NameFor(const std::string& programFolder);
+
     // Sends message to the first one's main window, waiting a few seconds for it while that one is
     // still starting.
     void HandOver(UINT message) const;

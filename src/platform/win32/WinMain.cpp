@@ -6,7 +6,6 @@
 #include "MainWindow.h"
 #include "ReminderApp.h"
 #include "SingleInstance.h"
-#include "app/InstanceName.h"
 #include "app/ProgramPaths.h"
 #include "platform/win32/dialogs/WideText.h"
 
@@ -49,7 +48,7 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const velunor::ProgramPaths paths = velunor::ProgramPaths::FromExecutable(
         velunor::Narrow(ExecutablePath()), velunor::ReminderApp::kExecutableName);
-    const std::wstring instanceName = velunor::Widen(velunor::InstanceName(paths.m_folder));
+    const std::wstring instanceName = velunor::SingleInstance::NameFor(paths.m_folder);
     velunor::SingleInstance instance(instanceName);
     if (!instance.IsFirst()) {
         instance.HandOver(velunor::MainWindow::kOpenSettingsMessage);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -131,6 +132,80 @@ TEST(Config, AWriteThroughALinkReplacesTheFileItPointsTo) {
     EXPECT_EQ(folder.Read("config.ini"), "[Option]\nBFirst=true\nSetTime=6\n");
 }
 
+// config.ini as Windows editors save it: UTF-8 with a byte-order mark, or UTF-16 ("Unicode")
+// with one. TEXT gives a literal both as UTF-8 and as UTF-16.
+enum class Saved { Utf8WithMark, Utf16LE, Utf16BE };
+struct Text {
+    std::string_view utf8;
+    std::u16string_view utf16;
+};
+#define TEXT(literal) (Text{literal, u"" literal})
+
+std::string AsSaved(Saved saved, Text text, std::string_view trailing = {}) {
+    if (saved == Saved::Utf8WithMark) {
+        return "\xEF\xBB\xBF" + std::string(text.utf8);
+    }
+    const bool big = saved == Saved::Utf16BE;
+    std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text.utf16) {
+        bytes += char(big ? unit >> 8 : unit & 0xFF);
+        bytes += char(big ? unit & 0xFF : unit >> 8);
+    }
+    return bytes + std::string(trailing);
+}
+
+class ConfigSavedByWindowsEditors : public testing::TestWithParam<Saved> {
+protected:
+    void Save(Text text, std::string_view trailing = {}) {
+        m_folder.Write("config.ini", AsSaved(GetParam(), text, trailing));
+    }
+    bool Write(std::string_view key, std::string_view value) {
+        return WriteSetting(key, value, m_folder.File("config.ini"));
+    }
+    std::string Stored(Text text, std::string_view trailing = {}) const {
+        return AsSaved(GetParam(), text, trailing);
+    }
+    test::TempFolder m_folder;
+    const std::string m_path = m_folder.File("config.ini");
+};
+
+// One [Option] section, each key changed where it stands, the file's line endings and every other
+// line kept, and all of it stored as before.
+TEST_P(ConfigSavedByWindowsEditors, AreReadAndWrittenInTheirOwnEncoding) {
+    Save(TEXT("[Option]\r\nBFirst=true\r\nSetTime=25\r\n\r\n[Other]\r\nName=眼睛 😀\r\nx=1"));
+    AppSettings s;
+    EXPECT_EQ(ReadTexts(m_path, s), (Texts{"true", "true", "25", "1", "8"}));
+    ASSERT_TRUE(Write("RunTime", "7"));
+    ASSERT_TRUE(Write("BFirst", "false"));
+    EXPECT_EQ(m_folder.Read("config.ini"),
+              Stored(TEXT("[Option]\r\nBFirst=false\r\nSetTime=25\r\nRunTime=7\r\n\r\n"
+                          "[Other]\r\nName=眼睛 😀\r\nx=1")));
+    EXPECT_EQ(ReadTexts(m_path, s), (Texts{"false", "true", "25", "7", "8"}));
+
+    // An empty file with only its mark gains the section in its encoding.
+    Save(TEXT(""));
+    ASSERT_TRUE(Write("BFirst", "false"));
+    EXPECT_EQ(m_folder.Read("config.ini"), Stored(TEXT("[Option]\nBFirst=false\n")));
+}
+
+// What no encoder should have written still comes back as it was: a lone surrogate and an odd
+// last byte of a UTF-16 file. A value that is not UTF-8 cannot be stored in it and is refused.
+class ConfigSavedAsUtf16 : public ConfigSavedByWindowsEditors {};
+
+TEST_P(ConfigSavedAsUtf16, KeepsWhatItsEncodingCannotHoldAndRefusesWhatItCannotTake) {
+    Save(Text{{}, u"[Option]\r\nOdd=\xD800;\xDC00\r\n"}, "z");
+    ASSERT_TRUE(Write("SetTime", "5"));
+    EXPECT_EQ(m_folder.Read("config.ini"),
+              Stored(Text{{}, u"[Option]\r\nOdd=\xD800;\xDC00\r\nSetTime=5\r\n"}, "z"));
+    EXPECT_FALSE(Write("SetTime", "\xB5"));
+    EXPECT_EQ(IniFile::Read(m_path, "Option", "SetTime"), "5");
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, ConfigSavedByWindowsEditors,
+                         testing::Values(Saved::Utf8WithMark, Saved::Utf16LE, Saved::Utf16BE));
+INSTANTIATE_TEST_SUITE_P(Encodings, ConfigSavedAsUtf16,
+                         testing::Values(Saved::Utf16LE, Saved::Utf16BE));
+
 // A path written with '/' as it reads on this platform ("\\" on Windows).
 std::string Native(std::string path) {
     std::replace(path.begin(), path.end(), '/', kPathSeparator);
@@ -151,17 +226,13 @@ TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
     EXPECT_EQ(SplitPath(Native("/x/y/")), (Split{"", Native("/x/y/")}));
 }
 
-// A second start from the same folder finds the first by this name; other folders run their own.
-TEST(ProgramPaths, EachFolderHasAnInstanceNameOfItsOwnThatIgnoresCaseWhereTheSystemDoes) {
-    const std::string name = InstanceName(Native("/opt/眼睛 a/"));
-    EXPECT_EQ(name, InstanceName(Native("/opt/眼睛 a/")));
-    EXPECT_NE(name, InstanceName(Native("/opt/眼睛 b/")));
-    EXPECT_EQ(name == InstanceName(Native("/OPT/眼睛 A/")), kPathSeparator == '\\');
-    EXPECT_TRUE(name.starts_with("Velunor-"));
-    EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](char c) {
-        return c == '-' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
-               (c >= 'A' && c <= 'Z');
-    }));
+// The Windows program finds the Linux one's rule by this value: both must name a folder alike.
+TEST(ProgramPaths, NameOneRunningCopyPerFolderAndUser) {
+    const std::string name = InstanceName("/opt/眼睛/", "1000");
+    EXPECT_EQ(name, "Velunor-e9afceb897b89b96");
+    EXPECT_EQ(InstanceName("/opt/眼睛/", "1000"), name);
+    EXPECT_NE(InstanceName("/opt/眼睛2/", "1000"), name);
+    EXPECT_NE(InstanceName("/opt/眼睛/", "1001"), name);
 }
 
 }  // namespace

@@ -39,12 +39,14 @@ protected:
 };
 
 TEST_F(Schedule, ABreakComesAtTheFirstTickOnceTheIntervalHasPassed) {
-    for (const auto& [setTime, seconds] : {std::pair{10, 600}, {90, 5400}, {0, 1}, {-5, 0}}) {
+    for (const auto& [setTime, seconds] : {std::pair{10, 600}, {90, 5400}, {0, 60}, {-5, 0}}) {
         settings.setTime = setTime;
         scheduler.StartWork();
-        EXPECT_FALSE(WorkFor(seconds > 0 ? seconds - 1 : 5 * 3600)) << setTime;
-        EXPECT_EQ(WorkFor(1), seconds > 0) << setTime;
-        scheduler.EndBreak();
+        for (int interval = 0; interval < 2; ++interval) {  // from the start, then from a break
+            EXPECT_FALSE(WorkFor(seconds > 0 ? seconds - 1 : 5 * 3600)) << setTime;
+            EXPECT_EQ(WorkFor(1), seconds > 0) << setTime;
+            scheduler.EndBreak();
+        }
     }
 }
 
@@ -82,7 +84,7 @@ TEST_F(Schedule, ASleepOrAClockSetBackRestartsTheIntervalAndAShortPauseDoesNot) 
     }
     // A sleep at once after a break ends is noticed at the first tick too.
     settings.setTime = 0;
-    ASSERT_TRUE(WorkFor(1));
+    ASSERT_TRUE(WorkFor(60));
     scheduler.EndBreak();
     settings.setTime = 10;
     clock.Advance(9 * 60);
@@ -131,11 +133,12 @@ private:
 TEST_F(Schedule, StartUpRunsRendererSettingsTimerThenTheTrayOrAFirstRunsDialogAndWritesNothing) {
     test::TempFolder folder;
     const auto paths = ProgramPaths::FromExecutable(folder.File("velunor"), "velunor");
-    for (const auto& [config, steps] :
-         {std::pair{"", Texts{"renderer 0", "timer 10", "tray 10"}},
-          {"[Option]\nBFirst=TRUE\n", Texts{"renderer 0", "timer 10", "tray 10"}},
-          {"[Option]\nBFirst=true\nSetTime=25\n",
-           Texts{"renderer 0", "timer 25", "settings 25"}}}) {
+    for (const auto& [config, steps, firstBreak] :
+         {std::tuple{"", Texts{"renderer 0", "timer 10", "tray 10"}, 600},
+          {"[Option]\nBFirst=TRUE\n", Texts{"renderer 0", "timer 10", "tray 10"}, 600},
+          {"[Option]\nSetTime=0\n", Texts{"renderer 0", "timer 0", "tray 0"}, 60},
+          {"[Option]\nBFirst=true\nSetTime=25\n", Texts{"renderer 0", "timer 25", "settings 25"},
+           1500}}) {
         if (*config != '\0') {
             folder.Write("config.ini", config);
         }
@@ -146,6 +149,9 @@ TEST_F(Schedule, StartUpRunsRendererSettingsTimerThenTheTrayOrAFirstRunsDialogAn
         EXPECT_EQ(settings.workStart, clock.Now());
         EXPECT_EQ(folder.Exists("config.ini"), *config != '\0');
         EXPECT_EQ(folder.Read("config.ini"), config);
+        EXPECT_FALSE(WorkFor(firstBreak - 1));
+        EXPECT_TRUE(WorkFor(1));
+        scheduler.EndBreak();
     }
 }
 

@@ -39,7 +39,12 @@ public:
     void RemoveRow(std::size_t at) override { rows.erase(rows.begin() + std::ptrdiff_t(at)); }
     std::optional<std::size_t> SelectedRow() const override { return selected; }
     std::optional<Texts> ChooseFiles() override { return chosen; }
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void ShowMessage(std::string_view text, MessageKind kind) override {
+        messages.emplace_back(text);
+        if (kind == MessageKind::Failure) {
+            failures.emplace_back(text);
+        }
+    }
     void Close() override { ++closed; }
 
     SettingsValues entered;  // what the user typed
@@ -49,6 +54,7 @@ public:
     std::optional<std::size_t> selected;
     std::optional<Texts> chosen;  // the files picked to add; nothing: Cancel
     Texts messages;
+    Texts failures;  // the messages shown as failures
     int closed = 0;
 };
 
@@ -135,15 +141,24 @@ TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndEndABreakButAnEmptyFieldIs
     EXPECT_EQ(view.messages,
               (Texts{"请输入激活保护程序的间隔时间！", "请输入激活保护程序的间隔时间！",
                      "请输入每次运行保护程序的时间！", "保存成功", "保存成功"}));
+    EXPECT_EQ(view.failures, Texts(view.messages.begin(), view.messages.end() - 2));
     EXPECT_EQ(view.closed, 0);
 }
 
-TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReported) {
+TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedAndChangeNothing) {
     fs::create_directory(program.Path() / "config.ini");
     OpenSettings();
-    Save(true, "15", "2");
+    const auto running = [&] {
+        return std::tuple(settings.autoStart, settings.setTime, settings.runTime,
+                          settings.workStart);
+    };
+    const auto before = running();
+    clock.Advance(300);
+    Save(false, "15", "2");
     settingsDialog->OnHideWindow();
     EXPECT_EQ(view.messages, Texts(2, "保存失败，无法写入配置文件"));
+    EXPECT_EQ(view.failures, view.messages);
+    EXPECT_EQ(running(), before);  // what runs is what is stored
     EXPECT_EQ(std::tuple(view.closed, canOpenSettings, autostart.changes), std::tuple(0, false, 0));
 
     fs::remove(program.Path() / "config.ini");
@@ -207,6 +222,7 @@ TEST_F(Dialogs, ALibraryCopiesFilesInButNeverOverOneThatIsThereAndRefusesTooMany
     EXPECT_EQ(view.messages,
               (Texts{"添加成功2个文件,文件已存在或拷贝失败4个文件",
                      "添加成功0个文件,文件已存在或拷贝失败2个文件", "您选择的文件过多了"}));
+    EXPECT_EQ(view.failures, view.messages);
 }
 
 TEST_F(Dialogs, ALibraryDeletesTheSelectedFileEvenWhenReadOnlyButNoFolder) {
@@ -222,6 +238,7 @@ TEST_F(Dialogs, ALibraryDeletesTheSelectedFileEvenWhenReadOnlyButNoFolder) {
     }
     EXPECT_EQ(view.messages,
               (Texts{"路径错误，删除失败", "删除图片文件成功", "路径错误，删除失败"}));
+    EXPECT_EQ(view.failures, Texts(2, "路径错误，删除失败"));
     EXPECT_EQ(std::pair(program.Exists("Picture/b.jpg"), program.Exists("Picture/Old")),
               std::pair(false, true));
     EXPECT_EQ(view.rows, (Texts{"a.jpg", "Old"}));

@@ -26,7 +26,9 @@
 # desktop_stop puts the caller's values back.
 #
 # Set DESKTOP_KEEP=1 to keep DESKTOP_DIR (logs/ holds each server's output) after desktop_stop.
-# DESKTOP_SCREEN (default 1280x800x24) sets the screen size.
+# DESKTOP_SCREEN (default 1280x800x24) sets the screen size. DESKTOP_MONITORS splits it into monitors
+# named monitor0, monitor1..., the first one primary, e.g. "1920x1080+0+0 1280x1024+1920+0"; the
+# screen's own monitor stays listed beside them.
 
 DESKTOP_DIR=${DESKTOP_DIR:-}
 DESKTOP_SINK=auto_null
@@ -182,6 +184,18 @@ _desktop_remember_exit_trap() {
     fi
 }
 
+# Xvfb forgets the monitors once its last client has gone, so they are set while the tray is connected.
+_desktop_set_monitors() {
+    local geometry size primary='*' n=0
+    for geometry in ${DESKTOP_MONITORS:-}; do
+        size=${geometry%%+*}
+        # xrandr wants a physical size as well: W/mmWxH/mmH+X+Y.
+        xrandr --setmonitor "${primary}monitor$((n++))" "${size%x*}/300x${size#*x}/200+${geometry#*+}" none ||
+            return 1
+        primary=
+    done
+}
+
 desktop_start() {
     if [[ -n $DESKTOP_DIR && -d $DESKTOP_DIR ]]; then
         _desktop_log "already started in $DESKTOP_DIR"
@@ -209,7 +223,8 @@ desktop_start() {
     _desktop_set XAUTHORITY "$DESKTOP_DIR/home/.Xauthority"
     unset WAYLAND_DISPLAY
 
-    if ! { _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray; }; then
+    if ! { _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray &&
+        _desktop_set_monitors; }; then
         desktop_stop
         return 1
     fi

@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
         program.folder.Write(name, "x");
     }
     program.folder.Write("config.ini", "[Option]\nBStart=true\nSetTime=45\nRunTime=5\n");
-    const DialogServices quiet{[](QWidget*, const QString&) {},
+    const DialogServices quiet{[](QWidget*, const QString&, MessageKind) {},
                                [](QWidget*, const QStringList&) { return QStringList(); },
                                [](const QString&) {}};
     SettingsDialog settings(program.settings, program.scheduler, program.autostart, program.paths,

@@ -63,7 +63,7 @@ protected:
         return *dialog;
     }
     DialogServices Services() {
-        return {[this](QWidget*, const QString& text) { messages << text; },
+        return {[this](QWidget*, const QString& text, MessageKind) { messages << text; },
                 [this](QWidget*, const QStringList&) { return chosenFiles; },
                 [](const QString&) {}};
     }

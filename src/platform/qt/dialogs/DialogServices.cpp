@@ -8,9 +8,10 @@
 namespace velunor {
 namespace {
 
-void ShowMessageBox(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Velunor"), text, QMessageBox::Ok,
-                    parent);
+void ShowMessageBox(QWidget* parent, const QString& text, MessageKind kind) {
+    const auto icon =
+        kind == MessageKind::Failure ? QMessageBox::Warning : QMessageBox::Information;
+    QMessageBox box(icon, QStringLiteral("Velunor"), text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

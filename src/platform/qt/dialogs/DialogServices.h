@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "settings/MessageKind.h"
+
 class QWidget;
 
 namespace velunor {
@@ -13,7 +15,7 @@ namespace velunor {
 // the desktop's own popping up.
 struct DialogServices {
     // A modal message box over parent with one OK button.
-    std::function<void(QWidget* parent, const QString& text)> showMessage;
+    std::function<void(QWidget* parent, const QString& text, MessageKind kind)> showMessage;
     // The open-file dialog with several files allowed; nameFilters in the file dialog's form. The
     // chosen files as full paths, none when cancelled.
     std::function<QStringList(QWidget* parent, const QStringList& nameFilters)> chooseFiles;

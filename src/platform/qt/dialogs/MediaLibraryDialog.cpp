@@ -123,8 +123,8 @@ std::optional<std::vector<std::string>> MediaLibraryDialog::ChooseFiles() {
     return paths;
 }
 
-void MediaLibraryDialog::ShowMessage(std::string_view text) {
-    m_services.showMessage(this, QString::fromUtf8(text));
+void MediaLibraryDialog::ShowMessage(std::string_view text, MessageKind kind) {
+    m_services.showMessage(this, QString::fromUtf8(text), kind);
 }
 
 void MediaLibraryDialog::Close() {

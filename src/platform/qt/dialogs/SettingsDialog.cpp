@@ -76,8 +76,8 @@ void SettingsDialog::SetSaveEnabled(bool enabled) {
     m_saveButton->setEnabled(enabled);
 }
 
-void SettingsDialog::ShowMessage(std::string_view text) {
-    m_services.showMessage(this, QString::fromUtf8(text));
+void SettingsDialog::ShowMessage(std::string_view text, MessageKind kind) {
+    m_services.showMessage(this, QString::fromUtf8(text), kind);
 }
 
 void SettingsDialog::Close() {

@@ -32,7 +32,7 @@ public:
     void ShowValues(const SettingsValues& values) override;
     SettingsValues EnteredValues() const override;
     void SetSaveEnabled(bool enabled) override;
-    void ShowMessage(std::string_view text) override;
+    void ShowMessage(std::string_view text, MessageKind kind) override;
     void Close() override;
     void RunMusicLibrary() override;
     void RunPictureLibrary() override;

@@ -7,14 +7,18 @@
 namespace velunor {
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
-    m_engine.setAudioOutput(&m_output);
-    connect(&m_engine, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::OnMediaStatus);
-    connect(&m_engine, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::AdvanceLater);
-    connect(&m_engine, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
-        if (position > 0) {
-            m_queue.MarkPlayed();
-        }
-    });
+    NewEngine();
+}
+
+// Qt's GStreamer engine that failed on one file fails every file after it ("Internal data stream
+// error"), so a failure costs the engine; the old one goes with all its pending reports.
+void QtMediaPlayer::NewEngine() {
+    m_engine = std::make_unique<QMediaPlayer>();
+    m_engine->setAudioOutput(&m_output);
+    connect(m_engine.get(), &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::OnMediaStatus);
+    connect(m_engine.get(), &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::OnFailure);
+    connect(m_engine.get(), &QMediaPlayer::positionChanged, this, &QtMediaPlayer::OnPosition);
+    m_engineFailed = false;
 }
 
 void QtMediaPlayer::Play() {
@@ -33,8 +37,8 @@ void QtMediaPlayer::Stop() {
 
 // An engine without a source lets go of its decoder and its audio stream between breaks.
 void QtMediaPlayer::ReleaseEngine() {
-    m_engine.stop();
-    m_engine.setSource(QUrl());
+    m_engine->stop();
+    m_engine->setSource(QUrl());
 }
 
 // The player's scale is the loudness people hear; Qt's output wants a linear factor.
@@ -56,10 +60,21 @@ void QtMediaPlayer::PlayItem(std::optional<std::size_t> index) {
         emit runEnded();
         return;
     }
-    const QString path = QString::fromStdString(Current().PathAt(*index));
-    m_engine.setSource(QUrl::fromLocalFile(path));
-    m_engine.play();
-    emit itemStarted(path);
+    if (m_engineFailed) {
+        NewEngine();
+    }
+    m_sounding = false;
+    m_engine->setSource(QUrl::fromLocalFile(QString::fromStdString(Current().PathAt(*index))));
+    m_engine->play();
+}
+
+void QtMediaPlayer::OnPosition(qint64 position) {
+    if (position <= 0 || m_sounding || !m_queue.Active()) {
+        return;
+    }
+    m_sounding = true;
+    m_queue.MarkPlayed();
+    emit itemSounding(m_engine->source().toLocalFile());
 }
 
 void QtMediaPlayer::OnMediaStatus(QMediaPlayer::MediaStatus status) {
@@ -67,8 +82,13 @@ void QtMediaPlayer::OnMediaStatus(QMediaPlayer::MediaStatus status) {
         m_queue.MarkPlayed();
         AdvanceLater();
     } else if (status == QMediaPlayer::InvalidMedia) {
-        AdvanceLater();
+        OnFailure();
     }
+}
+
+void QtMediaPlayer::OnFailure() {
+    m_engineFailed = true;
+    AdvanceLater();
 }
 
 // The engine reports an item's end or failure from inside its own processing; the next source

@@ -14,7 +14,7 @@ namespace velunor {
 
 // The break music player on Qt Multimedia. Qt's player plays one source at a time, so the
 // playlists, the repeat count and the walk through the current list live here; a file that
-// cannot be played is skipped.
+// cannot be played is skipped, and the files after it play.
 class QtMediaPlayer : public QObject,
                       public MediaPlayerPlaylists,
                       private PlayerControls,
@@ -31,7 +31,8 @@ public:
     float OutputVolume() const { return m_output.volume(); }
 
 signals:
-    void itemStarted(const QString& path);
+    // The item's sound has begun (its position moved); an item that cannot be played never says so.
+    void itemSounding(const QString& path);
     // The run of the current playlist is over: stopped, played its count, or nothing playable.
     void runEnded();
 
@@ -43,12 +44,19 @@ private:
 
     void PlayItem(std::optional<std::size_t> index);
     void ReleaseEngine();
+    void NewEngine();
+    void OnPosition(qint64 position);
     void OnMediaStatus(QMediaPlayer::MediaStatus status);
+    void OnFailure();
     void AdvanceLater();
     void Advance(unsigned itemSerial);
 
-    QMediaPlayer m_engine;
     QAudioOutput m_output;
+    std::unique_ptr<QMediaPlayer> m_engine;
+    // The current item failed: the engine is spent and a new one plays the next item.
+    bool m_engineFailed = false;
+    // The current item's sound has begun.
+    bool m_sounding = false;
     PlaybackQueue m_queue;
     int m_playCount = 1;
     // Counts the items started, so that an item's late end or error cannot advance a newer one.

@@ -49,8 +49,9 @@ std::vector<std::string> SelectedPaths(const std::wstring& buffer) {
 
 }  // namespace
 
-void ShowMessageBox(HWND owner, std::string_view text) {
-    MessageBoxW(owner, Widen(text).c_str(), L"Velunor", MB_OK | MB_ICONINFORMATION);
+void ShowMessageBox(HWND owner, std::string_view text, MessageKind kind) {
+    const UINT icon = kind == MessageKind::Failure ? MB_ICONWARNING : MB_ICONINFORMATION;
+    MessageBoxW(owner, Widen(text).c_str(), L"Velunor", MB_OK | icon);
 }
 
 std::optional<std::vector<std::string>> ChooseLibraryFiles(HWND owner,
@@ -72,7 +73,7 @@ std::optional<std::vector<std::string>> ChooseLibraryFiles(HWND owner,
         return SelectedPaths(buffer);
     }
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
-        ShowMessageBox(owner, library_text::kTooManyFiles);
+        ShowMessageBox(owner, library_text::kTooManyFiles, MessageKind::Failure);
     }
     return std::nullopt;
 }

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "settings/MediaLibraryKind.h"
+#include "settings/MessageKind.h"
 
 namespace velunor {
 
-// A modal message box over owner with one OK button, titled "Velunor".
-void ShowMessageBox(HWND owner, std::string_view text);
+// A modal message box over owner with one OK button, titled "Velunor"; a failure shows the
+// warning icon, anything else the information icon.
+void ShowMessageBox(HWND owner, std::string_view text, MessageKind kind = MessageKind::Information);
 
 // The open-file dialog, explorer style, several files allowed, with the library's two filters:
 // the chosen files as full paths (UTF-8), or nothing when cancelled. A selection too large for

@@ -97,8 +97,8 @@ std::optional<std::vector<std::string>> MediaLibraryDialog::ChooseFiles() {
     return ChooseLibraryFiles(Window(), m_kind);
 }
 
-void MediaLibraryDialog::ShowMessage(std::string_view text) {
-    ShowMessageBox(Window(), text);
+void MediaLibraryDialog::ShowMessage(std::string_view text, MessageKind kind) {
+    ShowMessageBox(Window(), text, kind);
 }
 
 void MediaLibraryDialog::Close() {

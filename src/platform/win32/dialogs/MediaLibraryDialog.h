@@ -25,7 +25,7 @@ public:
     void RemoveRow(std::size_t position) override;
     std::optional<std::size_t> SelectedRow() const override;
     std::optional<std::vector<std::string>> ChooseFiles() override;
-    void ShowMessage(std::string_view text) override;
+    void ShowMessage(std::string_view text, MessageKind kind) override;
     void Close() override;
 
     // The template and control ids of one library.

@@ -102,8 +102,8 @@ void SettingsDialog::SetSaveEnabled(bool enabled) {
     EnableWindow(Control(IDC_SAVE_SETTINGS), enabled ? TRUE : FALSE);
 }
 
-void SettingsDialog::ShowMessage(std::string_view text) {
-    ShowMessageBox(Window(), text);
+void SettingsDialog::ShowMessage(std::string_view text, MessageKind kind) {
+    ShowMessageBox(Window(), text, kind);
 }
 
 void SettingsDialog::Close() {

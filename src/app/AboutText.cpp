@@ -1,0 +1,11 @@
+#include "app/AboutText.h"
+
+#include "velunor/Version.h"
+
+namespace velunor {
+
+std::string AboutVersionLine() {
+    return std::string("Velunor ") + kVersion + " 版";
+}
+
+}  // namespace velunor

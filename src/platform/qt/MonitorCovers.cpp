@@ -1,0 +1,131 @@
+#include "MonitorCovers.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QScreen>
+#include <utility>
+
+#include "render/CoverLayout.h"
+
+namespace velunor {
+namespace {
+
+Rect ToRect(const QRect& rect) {
+    return Rect{rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+}  // namespace
+
+MonitorCovers::MonitorCovers(std::function<void()> endBreak) : m_endBreak(std::move(endBreak)) {
+    const auto* app = qGuiApp;
+    connect(app, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        WatchScreen(screen);
+        OnScreensChanged();
+    });
+    connect(app, &QGuiApplication::screenRemoved, this, &MonitorCovers::OnScreensChanged);
+    connect(app, &QGuiApplication::primaryScreenChanged, this, &MonitorCovers::OnScreensChanged);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        WatchScreen(screen);
+    }
+}
+
+MonitorCovers::~MonitorCovers() {
+    for (QWidget* cover : m_covers) {
+        delete cover;
+    }
+}
+
+void MonitorCovers::WatchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, &MonitorCovers::OnScreensChanged);
+}
+
+QScreen* MonitorCovers::PrimaryScreen() {
+    return QGuiApplication::primaryScreen();
+}
+
+QRect MonitorCovers::PrimaryRect() {
+    const QScreen* screen = PrimaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+
+void MonitorCovers::Show() {
+    m_shown = true;
+    Layout();
+}
+
+// The windows go with the break: nothing of them stays between breaks.
+void MonitorCovers::Hide() {
+    m_shown = false;
+    for (QWidget* cover : std::exchange(m_covers, {})) {
+        Discard(cover);
+    }
+}
+
+// The break may end inside one of the cover's own key or close events, so it is deleted only once
+// that event is done with.
+void MonitorCovers::Discard(QWidget* cover) {
+    cover->hide();
+    cover->deleteLater();
+}
+
+// Between breaks nothing is shown and nothing needs doing: the next break reads the monitors anew.
+void MonitorCovers::OnScreensChanged() {
+    if (!m_shown) {
+        return;
+    }
+    Layout();
+    emit layoutChanged();
+}
+
+void MonitorCovers::Layout() {
+    std::vector<Rect> monitors;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        monitors.push_back(ToRect(screen->geometry()));
+    }
+    const std::vector<Rect> covers = CoverLayout::Covers(monitors, ToRect(PrimaryRect()));
+    while (m_covers.size() > covers.size()) {
+        Discard(m_covers.back());
+        m_covers.pop_back();
+    }
+    while (m_covers.size() < covers.size()) {
+        m_covers.push_back(NewCover());
+    }
+    for (std::size_t i = 0; i < covers.size(); ++i) {
+        const Rect& rect = covers[i];
+        m_covers[i]->setGeometry(rect.x, rect.y, rect.width, rect.height);
+        m_covers[i]->show();
+        m_covers[i]->raise();
+    }
+}
+
+QWidget* MonitorCovers::NewCover() {
+    auto* cover =
+        new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    QPalette palette = cover->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    cover->setPalette(palette);
+    cover->setAutoFillBackground(true);
+    cover->setFocusPolicy(Qt::StrongFocus);
+    cover->installEventFilter(this);
+    return cover;
+}
+
+// Keys and close requests that reach a cover stop there. Escape and a close request from the
+// desktop end the break, as they do on the scene.
+bool MonitorCovers::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        event->ignore();
+        m_endBreak();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            m_endBreak();
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velunor

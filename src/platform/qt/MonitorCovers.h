@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QScreen;
+
+namespace velunor {
+
+// During a break the scene fills the primary monitor and these plain black windows cover every
+// other monitor, above everything else, taking the clicks and keys that land on them; Escape on
+// any of them ends the break. While shown they follow monitors that come, go or change size.
+class MonitorCovers : public QObject {
+    Q_OBJECT
+
+public:
+    explicit MonitorCovers(std::function<void()> endBreak);
+    ~MonitorCovers() override;
+
+    void Show();
+    void Hide();
+
+    // Where the scene goes: the primary monitor, in desktop pixels.
+    static QRect PrimaryRect();
+    static QScreen* PrimaryScreen();
+
+signals:
+    // The monitors changed while the covers were shown; the scene may have to follow.
+    void layoutChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void WatchScreen(QScreen* screen);
+    void OnScreensChanged();
+    void Layout();
+    QWidget* NewCover();
+    static void Discard(QWidget* cover);
+
+    std::function<void()> m_endBreak;
+    std::vector<QWidget*> m_covers;  // owned; let go of through Discard
+    bool m_shown = false;
+};
+
+}  // namespace velunor
