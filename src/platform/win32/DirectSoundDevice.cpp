@@ -10,13 +10,22 @@ constexpr int kNotShared = 2;
 }  // namespace
 
 int DirectSoundDevice::Open() {
-    IDirectSound* device = nullptr;
-    if (FAILED(DirectSoundCreate(nullptr, &device, nullptr)) || device == nullptr) {
+    Close();
+    if (FAILED(DirectSoundCreate(nullptr, &m_device, nullptr)) || m_device == nullptr) {
+        m_device = nullptr;
         return kNoDevice;
     }
-    const bool shared = SUCCEEDED(device->SetCooperativeLevel(m_owner(), DSSCL_NORMAL));
-    device->Release();
-    return shared ? kOpened : kNotShared;
+    if (FAILED(m_device->SetCooperativeLevel(m_owner(), DSSCL_NORMAL))) {
+        return kNotShared;
+    }
+    return kOpened;
+}
+
+void DirectSoundDevice::Close() {
+    if (m_device != nullptr) {
+        m_device->Release();
+        m_device = nullptr;
+    }
 }
 
 }  // namespace velunor

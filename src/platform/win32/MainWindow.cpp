@@ -31,13 +31,15 @@ void RegisterWindowClass(const std::wstring& name, WNDPROC procedure) {
 
 MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
                        BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
-                       AutostartStore& autostart, const std::wstring& windowClass)
+                       AutostartStore& autostart, SoundDevice& sound,
+                       const std::wstring& windowClass)
     : m_settings(settings),
       m_paths(paths),
       m_renderer(renderer),
       m_playlist(playlist),
       m_player(player),
       m_autostart(autostart),
+      m_sound(sound),
       m_scheduler(settings, clock, *this),
       m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
       m_covers([this] { m_scheduler.EndBreak(); }) {
@@ -101,6 +103,7 @@ void MainWindow::InitializeRenderer() {
     m_canvas = std::make_unique<GdiCanvas>(m_window, screen.right - screen.left,
                                            screen.bottom - screen.top);
     m_renderer.Initialize(*m_canvas);
+    m_sound.Close();  // until the first break
     m_playlist.PrepareAtStartup();
 }
 
@@ -116,12 +119,15 @@ void MainWindow::AddTrayIcon() {
     m_tray->Show();
 }
 
+// The sound output is held while the music plays (see DirectSoundDevice).
 void MainWindow::StartBreakMusic() {
+    m_sound.Open();
     m_playlist.StartBreakMusic();
 }
 
 void MainWindow::StopBreakMusic() {
     m_playlist.EndBreakMusic();
+    m_sound.Close();
 }
 
 void MainWindow::ShowBreakScreen() {

@@ -17,6 +17,7 @@
 #include "music/BreakPlaylist.h"
 #include "music/MediaPlayer.h"
 #include "render/BreakRenderer.h"
+#include "render/SoundDevice.h"
 #include "settings/AutostartStore.h"
 
 namespace velunor {
@@ -33,7 +34,7 @@ public:
     // windowClass names this program folder's Velunor, so that a second start finds it.
     MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
                BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
-               AutostartStore& autostart, const std::wstring& windowClass);
+               AutostartStore& autostart, SoundDevice& sound, const std::wstring& windowClass);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -82,6 +83,7 @@ private:
     BreakPlaylist& m_playlist;
     MediaPlayer& m_player;
     AutostartStore& m_autostart;
+    SoundDevice& m_sound;
     BreakScheduler m_scheduler;
     UINT m_trayRestartedMessage;
     HWND m_window = nullptr;

@@ -11,7 +11,7 @@ ReminderApp::ReminderApp(const ProgramPaths& paths, const std::wstring& windowCl
       m_player(CreateMediaPlayer()),
       m_playlist(*m_player, m_paths),
       m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, *m_player, m_autostart,
-                   windowClass) {
+                   m_sound, windowClass) {
     m_owner = m_mainWindow.Handle();
 }
 
