@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/IniText.h"
+#include "app/Utf8Path.h"
 
 namespace velunor {
 namespace {
@@ -138,10 +139,26 @@ std::string_view LineEndingOf(std::string_view content) {
     return content.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
 }
 
+// The C runtime of Windows reads a narrow file name in the ANSI code page, not as UTF-8, so names
+// go to it in UTF-16 there. Its fopen knows no "x" either: a new file is one that did not exist a
+// moment before.
+std::FILE* OpenFile(const fs::path& path, bool createNew) {
+#ifdef _WIN32
+    std::error_code error;
+    if (createNew && (fs::exists(path, error) || error)) {
+        return nullptr;
+    }
+    return _wfopen(path.c_str(), createNew ? L"wb" : L"rb");
+#else
+    // "x": never take over a file that someone else made in the meantime.
+    return std::fopen(path.c_str(), createNew ? "wbx" : "rb");
+#endif
+}
+
 std::optional<std::string> ReadWholeFile(const fs::path& path, bool& existed) {
     std::error_code error;
     existed = fs::exists(path, error);
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    std::FILE* file = OpenFile(path, false);
     if (file == nullptr) {
         return std::nullopt;
     }
@@ -162,10 +179,9 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, bool& existed) {
 // Writes content to a new file beside target and renames it over target.
 bool ReplaceFile(const fs::path& target, const std::string& content, bool targetExisted) {
     std::random_device random;
-    const fs::path temporary = target.parent_path() / (target.filename().string() + ".new-" +
-                                                       std::to_string(random() & 0xffffff));
-    // "x": never take over a file that someone else made in the meantime.
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
+    fs::path temporary = target;
+    temporary += ".new-" + std::to_string(random() & 0xffffff);
+    std::FILE* file = OpenFile(temporary, true);
     if (file == nullptr) {
         return false;
     }
@@ -271,7 +287,7 @@ std::optional<std::string> IniFile::WithValue(std::string_view content, std::str
 std::optional<std::string> IniFile::Read(const std::string& path, std::string_view section,
                                          std::string_view key) {
     bool existed = false;
-    const auto content = ReadWholeFile(fs::path(path), existed);
+    const auto content = ReadWholeFile(PathFromUtf8(path), existed);
     if (!content) {
         return std::nullopt;
     }
@@ -280,7 +296,7 @@ std::optional<std::string> IniFile::Read(const std::string& path, std::string_vi
 
 bool IniFile::Write(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
-    fs::path target(path);
+    fs::path target = PathFromUtf8(path);
     std::error_code error;
     if (fs::is_symlink(target, error)) {
         target = fs::weakly_canonical(target, error);  // replace the file, keep the link

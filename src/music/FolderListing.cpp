@@ -4,15 +4,17 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/Utf8Path.h"
+
 namespace velunor {
 
 std::vector<std::string> ListFolder(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code error;
-    fs::directory_iterator entry(folder, error);
+    fs::directory_iterator entry(PathFromUtf8(folder), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        std::string name = entry->path().filename().string();
+        std::string name = Utf8FromPath(entry->path().filename());
         if (name != "." && name != "..") {
             names.push_back(std::move(name));
         }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <system_error>
 
+#include "app/Utf8Path.h"
 #include "music/FolderListing.h"
 
 namespace velunor {
@@ -95,7 +96,8 @@ bool MediaLibraryPresenter::AddFile(const std::string& source) {
     // Fails when the target exists, even when it appeared only a moment ago: a file already in
     // the folder, or the chosen file itself, is never overwritten.
     std::error_code error;
-    if (!fs::copy_file(source, target, fs::copy_options::none, error) || error) {
+    if (!fs::copy_file(PathFromUtf8(source), PathFromUtf8(target), fs::copy_options::none, error) ||
+        error) {
         return false;
     }
     InsertRow(name);
@@ -140,7 +142,7 @@ bool MediaLibraryPresenter::DeleteFile(const std::string& name) const {
     if (!IsPlainName(name)) {
         return false;
     }
-    const std::string path = PathOf(name);
+    const fs::path path = PathFromUtf8(PathOf(name));
     std::error_code error;
     const auto status = fs::symlink_status(path, error);
     if (error || fs::is_directory(status)) {

@@ -9,6 +9,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/desktop-env.sh"
 
 PROGRAM_DIR=
+PROGRAM_COMMAND=()
+PROGRAM_CLASS=velunor # the X class of the program's windows
 PROGRAM_PID=
 PROGRAM_STATUS=
 XEV_LOG=
@@ -31,6 +33,19 @@ e2e_setup() {
     mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
     cp "$VELUNOR_BIN" "$PROGRAM_DIR/velunor"
     cp "$(dirname "$VELUNOR_BIN")/velunor-player" "$PROGRAM_DIR/velunor-player"
+    PROGRAM_COMMAND=("$PROGRAM_DIR/velunor")
+}
+
+# The Windows program (VELUNOR_EXE) under Wine on the same private desktop, in a program folder
+# whose name holds Chinese characters and a space.
+e2e_setup_wine() {
+    desktop_start || fail "the private desktop did not start"
+    wine_start || fail "the Wine prefix could not be made"
+    PROGRAM_DIR="$DESKTOP_DIR/护眼 休息"
+    mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
+    cp "$VELUNOR_EXE" "$PROGRAM_DIR/Velunor.exe"
+    PROGRAM_COMMAND=(wine "$PROGRAM_DIR/Velunor.exe")
+    PROGRAM_CLASS='velunor\.exe'
 }
 
 # config.ini with the given KEY=VALUE lines in section Option.
@@ -60,7 +75,7 @@ watch_windows() {
 }
 
 start_program() {
-    (cd / && exec "$PROGRAM_DIR/velunor") </dev/null >"$PROGRAM_DIR/velunor.log" 2>&1 &
+    (cd / && exec "${PROGRAM_COMMAND[@]}") </dev/null >"$PROGRAM_DIR/velunor.log" 2>&1 &
     PROGRAM_PID=$!
     desktop_track_pid "$PROGRAM_PID"
 }
@@ -119,15 +134,20 @@ tray_icon_window() {
 }
 
 # A visible popup of the program: an override-redirect window of its class larger than the icon.
-menu_showing() {
+menu_window() {
     local id
-    for id in $(xdotool search --onlyvisible --classname '^velunor$' 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --classname "^$PROGRAM_CLASS\$" 2>/dev/null); do
         eval "$(xdotool getwindowgeometry --shell "$id")"
         if ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]]; then
+            echo "$id"
             return 0
         fi
     done
     return 1
+}
+
+menu_showing() {
+    menu_window >/dev/null
 }
 
 # Opens the tray menu with a right-click on the icon, as a user would. A click that comes while a
@@ -151,6 +171,16 @@ choose_from_tray_menu() {
         keys+=(Up)
     done
     xdotool key "${keys[@]}" Return
+}
+
+# As choose_from_tray_menu, with a click on the item: where the keyboard stays with the window
+# under the pointer (Wine without a window manager), keys would not reach the menu.
+click_tray_menu_item() {
+    local from_bottom=$1 menu
+    open_tray_menu
+    menu=$(menu_window) || fail "the tray menu went away"
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - (2 * from_bottom - 1) * HEIGHT / 8)) click 1
 }
 
 # Succeeds when the screenshot shows the break scene with the background picture's top-left corner

@@ -4,29 +4,15 @@
 # ends it and keeps the user's music, and the silent uninstaller ends it again and removes the
 # program, the shortcut, the uninstall entry and its start-at-logon value, but not the music.
 #
-# Packages the Velunor.exe of the MinGW-w64 build (scripts/package), or VELUNOR_WIN_EXE when set;
-# skipped (77) when neither exists.
+# Packages the Velunor.exe of the Windows build (VELUNOR_EXE).
 source "$(dirname "$0")/velunor-e2e.sh"
 
-package_options=()
-if [[ -n ${VELUNOR_WIN_EXE:-} ]]; then
-    package_options=(--exe "$VELUNOR_WIN_EXE")
-elif ! grep -qs 'CMAKE_SYSTEM_NAME[[:space:]]*Windows' "$VELUNOR_SOURCE_DIR"/cmake/*.cmake; then
-    echo "SKIP: no Windows build of Velunor to package"
-    exit 77
-fi
-
 desktop_start || fail "the private desktop did not start"
-"$VELUNOR_SOURCE_DIR/scripts/package" "${package_options[@]}" --dist "$DESKTOP_DIR/dist" \
+"$VELUNOR_SOURCE_DIR/scripts/package" --exe "$VELUNOR_EXE" --dist "$DESKTOP_DIR/dist" \
     >"$DESKTOP_DIR/logs/package.log" 2>&1 || fail "scripts/package failed: $(tail -n 5 "$DESKTOP_DIR/logs/package.log")"
 setup_exe=$(echo "$DESKTOP_DIR"/dist/Velunor-*-win64-setup.exe)
 
-export WINEPREFIX=$DESKTOP_DIR/wine WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
-wineboot -i >"$DESKTOP_DIR/logs/wineboot.log" 2>&1 || fail "wineboot failed"
-# A server that stays makes each start quick; desktop_stop ends it before the display goes.
-wineserver -p -f &
-desktop_track_pid $!
+wine_start || fail "the Wine prefix could not be made"
 user_dir=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)
 PROGRAM_DIR=$user_dir/Programs/Velunor
 shortcut=$(dirname "$user_dir")/Roaming/Microsoft/Windows/Start\ Menu/Programs/Velunor.lnk

@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "MediaPlayerPlaylists.h"
 #include "music/MediaPlayer.h"
+#include "music/MediaPlayerPlaylists.h"
 
 namespace velunor {
 

@@ -1,8 +1,10 @@
 // config.ini and the paths beside the executable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,6 +14,7 @@
 #include "app/IniFile.h"
 #include "app/InstanceName.h"
 #include "app/ProgramPaths.h"
+#include "app/Utf8Path.h"
 #include "support/TempFolder.h"
 
 namespace velunor {
@@ -77,7 +80,7 @@ TEST(Config, WritingOneKeyKeepsEveryOtherByteAndAddsWhatIsMissing) {
               "[Option]\n SetTime =6\n");
 }
 
-TEST(Config, AWriteReplacesTheFileItsLinkPointsToOrFailsLeavingItAsItWas) {
+TEST(Config, AWriteReplacesTheWholeFileOrFailsLeavingItAsItWas) {
     test::TempFolder folder;
     const std::string path = folder.File("config.ini");
     ASSERT_TRUE(WriteSetting("BFirst", "false", path));
@@ -96,7 +99,33 @@ TEST(Config, AWriteReplacesTheFileItsLinkPointsToOrFailsLeavingItAsItWas) {
     fs::create_directory(folder.Path() / "dir.ini");
     EXPECT_FALSE(WriteSetting("BFirst", "false", folder.File("dir.ini")));
     EXPECT_TRUE(fs::is_directory(folder.Path() / "dir.ini"));
+}
 
+// Another program reading config.ini: POSIX replaces the file under it (the reader keeps the old
+// one); Windows refuses while it is open, and the save then fails with the file as it was.
+TEST(Config, AWriteWhileAnotherProgramHoldsTheFileOpenReplacesItWholeOrFailsLosingNothing) {
+    test::TempFolder folder;
+    const std::string path = folder.File("设置 目录/config.ini");
+    folder.Write("设置 目录/config.ini", "[Option]\nSetTime=5\n");
+    {
+        std::ifstream reader(PathFromUtf8(path), std::ios::binary);
+        ASSERT_TRUE(reader.is_open());
+        const bool saved = WriteSetting("SetTime", "6", path);
+        EXPECT_EQ(saved, fs::path::preferred_separator == '/');
+        EXPECT_EQ(folder.Read("设置 目录/config.ini"),
+                  saved ? "[Option]\nSetTime=6\n" : "[Option]\nSetTime=5\n");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() / PathFromUtf8("设置 目录")), {}),
+              1);
+}
+
+TEST(Config, AWriteThroughALinkReplacesTheFileItPointsTo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows lets only administrators make symbolic links, and Wine makes none";
+#endif
+    test::TempFolder folder;
+    const std::string path = folder.File("config.ini");
+    folder.Write("config.ini", "[Option]\nBFirst=true\nSetTime=25\n");
     fs::create_symlink(path, folder.Path() / "link.ini");
     ASSERT_TRUE(WriteSetting("SetTime", "6", folder.File("link.ini")));
     EXPECT_TRUE(fs::is_symlink(folder.Path() / "link.ini"));
@@ -177,17 +206,24 @@ INSTANTIATE_TEST_SUITE_P(Encodings, ConfigSavedByWindowsEditors,
 INSTANTIATE_TEST_SUITE_P(Encodings, ConfigSavedAsUtf16,
                          testing::Values(Saved::Utf16LE, Saved::Utf16BE));
 
+// A path written with '/' as it reads on this platform ("\\" on Windows).
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
+    return path;
+}
+
 TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
-    const auto paths = ProgramPaths::FromExecutable("/opt/a/prog", "velunor");
+    const auto paths = ProgramPaths::FromExecutable(Native("/opt/a/prog"), "velunor");
     EXPECT_EQ((Texts{paths.m_folder, paths.m_exePath, paths.m_configPath}),
-              (Texts{"/opt/a/", "/opt/a/velunor", "/opt/a/config.ini"}));
-    EXPECT_EQ(paths.FileIn("Music", "a.mp3"), "/opt/a/Music/a.mp3");
-    EXPECT_EQ(paths.SubFolder("Picture"), "/opt/a/Picture");
-    EXPECT_EQ(ProgramPaths::FromExecutable("/prog", "velunor").m_configPath, "/config.ini");
-    EXPECT_EQ(ProgramPaths::FromExecutable("prog", "velunor").m_folder, "/");
+              (Texts{Native("/opt/a/"), Native("/opt/a/velunor"), Native("/opt/a/config.ini")}));
+    EXPECT_EQ(paths.FileIn("Music", "a.mp3"), Native("/opt/a/Music/a.mp3"));
+    EXPECT_EQ(paths.SubFolder("Picture"), Native("/opt/a/Picture"));
+    EXPECT_EQ(ProgramPaths::FromExecutable(Native("F:/prog"), "v").m_configPath,
+              Native("F:/config.ini"));
+    EXPECT_EQ(ProgramPaths::FromExecutable("prog", "velunor").m_folder, Native("/"));
     using Split = std::pair<std::string, std::string>;
-    EXPECT_EQ(SplitPath("/x/眼睛/z.txt"), (Split{"z.txt", "/x/眼睛/"}));
-    EXPECT_EQ(SplitPath("/x/y/"), (Split{"", "/x/y/"}));
+    EXPECT_EQ(SplitPath(Native("/x/眼睛/z.txt")), (Split{"z.txt", Native("/x/眼睛/")}));
+    EXPECT_EQ(SplitPath(Native("/x/y/")), (Split{"", Native("/x/y/")}));
 }
 
 // The Windows program finds the Linux one's rule by this value: both must name a folder alike.

@@ -44,21 +44,21 @@ protected:
 };
 
 TEST_F(BreakMusic, TheFirstBreakHoldsTheMusicTwiceAndEachEndStopsClearsAndRewinds) {
-    Add({"b.mp3", "B.mid", "a.txt", "a.mp3"});
+    Add({"b.mp3", "B.mid", "a.txt", "轻音乐.mp3"});
     playlist.PrepareAtStartup();
     EXPECT_EQ(player.Current().name, "first");
-    EXPECT_EQ(Playing(), (Names{"B.mid", "a.mp3", "b.mp3"}));  // sorted by bytes
+    EXPECT_EQ(Playing(), (Names{"B.mid", "b.mp3", "轻音乐.mp3"}));  // sorted by bytes
     EXPECT_EQ(std::tuple(player.playing, player.volume, player.playCount),
               std::tuple(false, 100, 100'000'000));
     playlist.StartBreakMusic();
-    EXPECT_EQ(Playing(), (Names{"B.mid", "a.mp3", "b.mp3", "B.mid", "a.mp3", "b.mp3"}));
+    EXPECT_EQ(Playing(), (Names{"B.mid", "b.mp3", "轻音乐.mp3", "B.mid", "b.mp3", "轻音乐.mp3"}));
     EXPECT_TRUE(player.playing);
 
     playlist.EndBreakMusic();
     EXPECT_EQ(std::tuple(player.playing, Playing()), std::tuple(false, Names{}));
     Add({"0.mp3"});
     playlist.StartBreakMusic();
-    EXPECT_EQ(Playing(), (Names{"0.mp3", "B.mid", "a.mp3", "b.mp3"}));
+    EXPECT_EQ(Playing(), (Names{"0.mp3", "B.mid", "b.mp3", "轻音乐.mp3"}));
 }
 
 TEST_F(BreakMusic, ABreakNotRewoundStartsPastTheFirstFileItAddedAndWrapsAround) {

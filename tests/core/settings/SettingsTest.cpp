@@ -200,8 +200,8 @@ TEST_F(Dialogs, ALibraryCopiesFilesInButNeverOverOneThatIsThereAndRefusesTooMany
     view.chosen.reset();  // Cancel: not even a message
     pictures.OnAdd();
     // The folder, each name and the end, each with a zero byte: exactly the dialog's buffer.
-    const std::string from = source.Path().string();
-    view.chosen = Texts{from + "/a", from + "/" + std::string(3995 - from.size(), 'b')};
+    const std::string folder = Utf8FromPath(source.Path());
+    view.chosen = Texts{source.File("a"), source.File(std::string(3995 - folder.size(), 'b'))};
     ASSERT_EQ(SelectionBufferSize(*view.chosen), kSelectionBufferSize);
     pictures.OnAdd();
     view.chosen->back() += "b";

@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "MediaPlayerPlaylists.h"
-#include "PlaybackQueue.h"
 #include "music/MediaPlayer.h"
+#include "music/MediaPlayerPlaylists.h"
+#include "music/PlaybackQueue.h"
 
 namespace velunor {
 

@@ -7,9 +7,9 @@
 
 namespace velunor {
 
-class QtPlayerMedia : public PlayerMedia {
+class FileMedia : public PlayerMedia {
 public:
-    explicit QtPlayerMedia(std::string path) : m_path(std::move(path)) {}
+    explicit FileMedia(std::string path) : m_path(std::move(path)) {}
     const std::string& Path() const override { return m_path; }
 
 private:

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "QtPlayerPlaylist.h"
 #include "music/MediaPlayer.h"
+#include "music/NamedPlaylist.h"
 
 namespace velunor {
 
@@ -14,7 +14,7 @@ namespace velunor {
 // becomes current, so that it never plays on from a list it no longer holds.
 class MediaPlayerPlaylists : public MediaPlayer, private PlaylistCollection {
 public:
-    MediaPlayerPlaylists() : m_current(std::make_shared<QtPlayerPlaylist>("")) {}
+    MediaPlayerPlaylists() : m_current(std::make_shared<NamedPlaylist>("")) {}
 
     PlaylistCollection& GetPlaylistCollection() override { return *this; }
     std::shared_ptr<PlayerPlaylist> GetCurrentPlaylist() override { return m_current; }
@@ -22,12 +22,12 @@ public:
     std::shared_ptr<PlayerMedia> NewMedia(const std::string& path) override;
 
 protected:
-    const QtPlayerPlaylist& Current() const { return *m_current; }
+    const NamedPlaylist& Current() const { return *m_current; }
 
 private:
     std::shared_ptr<PlayerPlaylist> NewPlaylist(std::string_view name) override;
 
-    std::shared_ptr<QtPlayerPlaylist> m_current;
+    std::shared_ptr<NamedPlaylist> m_current;
 };
 
 }  // namespace velunor

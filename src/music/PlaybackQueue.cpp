@@ -1,4 +1,4 @@
-#include "PlaybackQueue.h"
+#include "music/PlaybackQueue.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "MediaPlayerPlaylists.h"
+#include "music/MediaPlayerPlaylists.h"
 
-#include "QtPlayerMedia.h"
+#include "music/FileMedia.h"
 
 namespace velunor {
 
 void MediaPlayerPlaylists::SetCurrentPlaylist(const std::shared_ptr<PlayerPlaylist>& playlist) {
-    auto ours = std::dynamic_pointer_cast<QtPlayerPlaylist>(playlist);
+    auto ours = std::dynamic_pointer_cast<NamedPlaylist>(playlist);
     if (!ours || ours == m_current) {
         return;
     }
@@ -14,11 +14,11 @@ void MediaPlayerPlaylists::SetCurrentPlaylist(const std::shared_ptr<PlayerPlayli
 }
 
 std::shared_ptr<PlayerMedia> MediaPlayerPlaylists::NewMedia(const std::string& path) {
-    return std::make_shared<QtPlayerMedia>(path);
+    return std::make_shared<FileMedia>(path);
 }
 
 std::shared_ptr<PlayerPlaylist> MediaPlayerPlaylists::NewPlaylist(std::string_view name) {
-    return std::make_shared<QtPlayerPlaylist>(std::string(name));
+    return std::make_shared<NamedPlaylist>(std::string(name));
 }
 
 }  // namespace velunor

@@ -11,9 +11,9 @@ namespace velunor {
 
 // A named list of media. The player reads it item by item while it plays, so items appended
 // during playback are reached in their turn.
-class QtPlayerPlaylist : public PlayerPlaylist {
+class NamedPlaylist : public PlayerPlaylist {
 public:
-    explicit QtPlayerPlaylist(std::string name) : m_name(std::move(name)) {}
+    explicit NamedPlaylist(std::string name) : m_name(std::move(name)) {}
 
     void Clear() override { m_items.clear(); }
     void AppendItem(const std::shared_ptr<PlayerMedia>& media) override;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "DirectSoundDevice.h"
+#include "MainWindow.h"
+#include "app/AppSettings.h"
+#include "app/ProgramPaths.h"
+#include "app/SystemClock.h"
+#include "music/BreakPlaylist.h"
+#include "music/MediaPlayer.h"
+#include "platform/win32/dialogs/RegistryAutostartStore.h"
+#include "render/BreakRenderer.h"
+
+namespace velunor {
+
+// The objects that live as long as the program, in the order they need each other. Made on the
+// user-interface thread after COM was initialised there.
+class ReminderApp {
+public:
+    // The program's fixed executable name, which the autostart entry stores.
+    static constexpr const char* kExecutableName = "Velunor.exe";
+
+    ReminderApp(const ProgramPaths& paths, const std::wstring& windowClass);
+    ReminderApp(const ReminderApp&) = delete;
+    ReminderApp& operator=(const ReminderApp&) = delete;
+
+    void Start() { m_mainWindow.Start(); }
+
+    // Runs the messages of every window of the program until 退出; returns the exit code.
+    static int RunMessageLoop();
+
+private:
+    AppSettings m_settings;
+    SystemClock m_clock;
+    const ProgramPaths& m_paths;
+    HWND m_owner = nullptr;
+    DirectSoundDevice m_sound;
+    BreakRenderer m_renderer;
+    std::unique_ptr<MediaPlayer> m_player;
+    BreakPlaylist m_playlist;
+    RegistryAutostartStore m_autostart;
+    MainWindow m_mainWindow;
+};
+
+}  // namespace velunor

@@ -1,0 +1,23 @@
+#pragma once
+// The program's own resources and commands. Read by the resource compiler too, so macros only.
+
+#define IDD_ABOUT 100
+#define IDS_ABOUT_MENU_ITEM 101
+#define IDD_BREAK_SCREEN 102
+#define IDI_PROGRAM 130
+#define IDD_MUSIC_INFO 132
+#define IDR_TRAY_MENU 133
+#define IDR_BACKGROUND_PICTURE 138
+#define IDR_ANIMATION_PICTURE 139
+
+#define ID_TRAY_SETTINGS 32771
+#define ID_TRAY_EXIT 32773
+#define ID_TRAY_HELP 32774
+#define ID_APP_ABOUT 57664
+
+// 关于 Velunor: the version line, set from the program's version when the box opens
+#define IDC_ABOUT_VERSION 1003
+
+// 音乐 (the music information dialog)
+#define IDC_MUSIC_INFO_OK 1000
+#define IDC_TECH_SUPPORT 1001

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace velunor {
+
+// One Velunor per program folder. The first start holds a named mutex for its whole life; a second
+// start of the same folder finds the first one's main window by its class name and asks it to
+// open its settings (the user evidently wanted to reach the program), then ends.
+class SingleInstance {
+public:
+    // name: the folder's instance name, also the main window's class.
+    explicit SingleInstance(const std::wstring& name);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    bool IsFirst() const { return m_first; }
+
+    // The name of a program folder's Velunor for the user running it: the window class of its
+    // main window and its mutex. Windows ignores the case of paths, so the name does too.
+    static std::wstring NameFor(const std::string& programFolder);
+
+    // Sends message to the first one's main window, waiting a few seconds for it while that one is
+    // still starting.
+    void HandOver(UINT message) const;
+
+private:
+    std::wstring m_name;
+    HANDLE m_mutex;
+    bool m_first;
+};
+
+}  // namespace velunor

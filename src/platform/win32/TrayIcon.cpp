@@ -1,0 +1,68 @@
+#include "TrayIcon.h"
+
+#include <shellapi.h>
+
+#include "ResourceIds.h"
+
+namespace velunor {
+
+TrayIcon::TrayIcon(HWND owner)
+    : m_owner(owner),
+      m_icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                           IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                           GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
+
+NOTIFYICONDATAW TrayIcon::Record(const wchar_t* tip) const {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = m_owner;
+    record.uID = kIconId;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = kCallbackMessage;
+    record.hIcon = m_icon;
+    lstrcpynW(record.szTip, tip, ARRAYSIZE(record.szTip));
+    return record;
+}
+
+void TrayIcon::Show() {
+    if (m_shown) {
+        return;
+    }
+    NOTIFYICONDATAW record = Record(L"双击激活Velunor");
+    m_shown = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+}
+
+void TrayIcon::OnTrayRestarted() {
+    m_shown = false;
+    Show();
+}
+
+void TrayIcon::Remove() {
+    if (!m_shown) {
+        return;
+    }
+    NOTIFYICONDATAW record = Record(L"Velunor");
+    Shell_NotifyIconW(NIM_DELETE, &record);
+    m_shown = false;
+}
+
+void TrayIcon::ShowMenu() {
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+    if (menu == nullptr) {
+        return;
+    }
+    HMENU popup = GetSubMenu(menu, 0);
+    if (popup != nullptr) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        SetMenuDefaultItem(popup, 3, TRUE);
+        // Without the owner in the foreground the menu would not close on a click elsewhere.
+        SetForegroundWindow(m_owner);
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x,
+                       cursor.y, 0, m_owner, nullptr);
+        PostMessageW(m_owner, WM_NULL, 0, 0);
+    }
+    DestroyMenu(menu);
+}
+
+}  // namespace velunor

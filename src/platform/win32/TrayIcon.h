@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+namespace velunor {
+
+// The program's icon in the notification area, owned by the main window, which receives its
+// mouse messages as kCallbackMessage and the menu's commands as WM_COMMAND.
+class TrayIcon {
+public:
+    static constexpr UINT kCallbackMessage = WM_USER + 1;
+    static constexpr UINT kIconId = 133;
+
+    explicit TrayIcon(HWND owner);
+    ~TrayIcon() { Remove(); }
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Adds the icon if the tray does not show it yet; a no-op while it is there. A tray that is not
+    // up yet (early at logon) is tried again at the next call.
+    void Show();
+    // The tray was restarted (the "TaskbarCreated" message): the icon is gone and comes back.
+    void OnTrayRestarted();
+    void Remove();
+
+    // The menu 设置 / 帮助 / 关于 / 退出 at the cursor, 退出 the default; it closes when the user
+    // clicks elsewhere. The chosen command goes to the owner.
+    void ShowMenu();
+
+private:
+    NOTIFYICONDATAW Record(const wchar_t* tip) const;
+
+    HWND m_owner;
+    HICON m_icon;
+    bool m_shown = false;
+};
+
+}  // namespace velunor

@@ -1,0 +1,61 @@
+#include <objbase.h>
+#include <windows.h>
+
+#include <string>
+
+#include "MainWindow.h"
+#include "ReminderApp.h"
+#include "SingleInstance.h"
+#include "app/ProgramPaths.h"
+#include "platform/win32/dialogs/WideText.h"
+
+namespace {
+
+// The running executable's full path, however long.
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// COM for the window thread: the media player and the shell need it; released last.
+class ComApartment {
+public:
+    ComApartment() : m_ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (m_ok) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool m_ok;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const velunor::ProgramPaths paths = velunor::ProgramPaths::FromExecutable(
+        velunor::Narrow(ExecutablePath()), velunor::ReminderApp::kExecutableName);
+    const std::wstring instanceName = velunor::SingleInstance::NameFor(paths.m_folder);
+    velunor::SingleInstance instance(instanceName);
+    if (!instance.IsFirst()) {
+        instance.HandOver(velunor::MainWindow::kOpenSettingsMessage);
+        return 0;
+    }
+    ComApartment com;
+    velunor::ReminderApp reminder(paths, instanceName);
+    reminder.Start();
+    return velunor::ReminderApp::RunMessageLoop();
+}

@@ -1,0 +1,110 @@
+#include "platform/win32/dialogs/TemplateDialog.h"
+
+namespace velunor {
+namespace {
+
+constexpr int kProgramIconId = 130;
+
+// Whether the font draws the letter itself rather than a substitute box.
+bool HasGlyph(HWND window, HFONT font, wchar_t letter) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    WORD glyph = 0xffff;
+    GetGlyphIndicesW(dc, &letter, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return glyph != 0xffff;
+}
+
+// The push button that has the focus, if any: Enter presses it. Windows makes a focused button the
+// default one and sends its click; Wine does so only after Tab, and otherwise sends IDOK.
+HWND FocusedPushButton(HWND dialog) {
+    HWND focus = GetFocus();
+    wchar_t className[16] = {};
+    if (focus == nullptr || !IsChild(dialog, focus) || GetClassNameW(focus, className, 16) == 0 ||
+        lstrcmpiW(className, L"Button") != 0) {
+        return nullptr;
+    }
+    const auto type = GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ? focus : nullptr;
+}
+
+BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+TemplateDialog::~TemplateDialog() {
+    if (m_font != nullptr) {
+        DeleteObject(m_font);
+    }
+}
+
+void TemplateDialog::Run(HWND owner) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner, Procedure,
+                    reinterpret_cast<LPARAM>(this));
+    m_window = nullptr;
+}
+
+void TemplateDialog::EndRun() {
+    EndDialog(m_window, IDCANCEL);
+}
+
+INT_PTR CALLBACK TemplateDialog::Procedure(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<TemplateDialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        dialog->Initialize(window);
+        return TRUE;
+    }
+    auto* dialog = reinterpret_cast<TemplateDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (dialog == nullptr || message != WM_COMMAND) {
+        return FALSE;
+    }
+    const int id = LOWORD(wParam);
+    HWND button = id == IDOK ? FocusedPushButton(window) : nullptr;
+    if (button != nullptr) {
+        dialog->OnCommand(GetDlgCtrlID(button), BN_CLICKED);
+    } else if (id == IDOK || id == IDCANCEL) {
+        dialog->OnKeyboardClose();
+    } else {
+        dialog->OnCommand(id, HIWORD(wParam));
+    }
+    return TRUE;
+}
+
+void TemplateDialog::Initialize(HWND window) {
+    m_window = window;
+    UseReadableFont();
+    auto* icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
+                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    OnInitDialog();
+}
+
+// The templates name "Terminal", which has Chinese letters only on Chinese editions of Windows.
+// Elsewhere every text would be boxes, so the controls get a Chinese face of the same height;
+// the template's units, and so every control's place, stay as they were.
+void TemplateDialog::UseReadableFont() {
+    auto* font = reinterpret_cast<HFONT>(SendMessageW(m_window, WM_GETFONT, 0, 0));
+    LOGFONTW face{};
+    if (font == nullptr || GetObjectW(font, sizeof(face), &face) == 0 ||
+        HasGlyph(m_window, font, L'设')) {
+        return;
+    }
+    face.lfCharSet = GB2312_CHARSET;
+    face.lfWeight = FW_NORMAL;
+    face.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(face.lfFaceName, L"宋体", LF_FACESIZE);
+    m_font = CreateFontIndirectW(&face);
+    if (m_font != nullptr) {
+        EnumChildWindows(m_window, SetFontOf, reinterpret_cast<LPARAM>(m_font));
+    }
+}
+
+}  // namespace velunor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+namespace velunor {
+
+// A modal dialog built from a template of the program's resources. Esc and Enter (when no push
+// button has the focus) arrive as IDCANCEL and IDOK and both go to OnKeyboardClose; the dialog
+// ends only through EndRun.
+class TemplateDialog {
+public:
+    virtual ~TemplateDialog();
+    TemplateDialog(const TemplateDialog&) = delete;
+    TemplateDialog& operator=(const TemplateDialog&) = delete;
+
+    // Shows the dialog over owner (none: a window of its own) until it ends.
+    void Run(HWND owner);
+
+protected:
+    explicit TemplateDialog(int templateId) : m_templateId(templateId) {}
+
+    HWND Window() const { return m_window; }
+    HWND Control(int id) const { return GetDlgItem(m_window, id); }
+    void EndRun();
+
+    virtual void OnInitDialog() = 0;
+    virtual void OnCommand(int id, int notification) = 0;
+    virtual void OnKeyboardClose() = 0;
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Initialize(HWND window);
+    void UseReadableFont();
+
+    int m_templateId;
+    HWND m_window = nullptr;
+    HFONT m_font = nullptr;  // ours, when the template's face has no Chinese letters
+};
+
+}  // namespace velunor
