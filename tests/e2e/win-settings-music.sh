@@ -85,7 +85,7 @@ press_ok_on_message "saving"
 config_has BStart=true
 config_has SetTime=1
 config_has RunTime=2
-wine reg query "$RUN_KEY" /v Orvanta >/dev/null 2>&1 || fail "no Orvanta value under $RUN_KEY"
+wait_for "wine reg query '$RUN_KEY' /v Orvanta" 10 || fail "no Orvanta value under $RUN_KEY"
 entry=$(run_key_entry)
 [[ $entry == "\"Orvanta\"=\"$(windows_path "$PROGRAM_DIR/Velunor.exe")\"" ]] || fail "Orvanta does not name the program: $entry"
 
@@ -93,7 +93,7 @@ entry=$(run_key_entry)
 keys_to 设置 shift+Tab shift+Tab shift+Tab space Tab Tab Tab Return
 press_ok_on_message "saving without start at logon"
 config_has BStart=false
-! wine reg query "$RUN_KEY" /v Orvanta >/dev/null 2>&1 || fail "Orvanta stayed after unticking"
+wait_for "! wine reg query '$RUN_KEY' /v Orvanta" 10 || fail "Orvanta stayed after unticking"
 
 # 音乐设置 opens the library; the first row selected and 删除 removes exactly its file.
 keys_to 设置 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
