@@ -1,14 +1,13 @@
 #pragma once
 // The program's own resources and commands. Read by the resource compiler too, so macros only.
+// The icon and the break pictures are numbered with the core, which asks for the pictures.
+#include "render/ResourceIds.h"
 
 #define IDD_ABOUT 100
 #define IDS_ABOUT_MENU_ITEM 101
 #define IDD_BREAK_SCREEN 102
-#define IDI_PROGRAM 130
 #define IDD_MUSIC_INFO 132
 #define IDR_TRAY_MENU 133
-#define IDR_BACKGROUND_PICTURE 138
-#define IDR_ANIMATION_PICTURE 139
 
 #define ID_TRAY_SETTINGS 32771
 #define ID_TRAY_EXIT 32773

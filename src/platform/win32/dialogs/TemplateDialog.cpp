@@ -1,9 +1,9 @@
 #include "platform/win32/dialogs/TemplateDialog.h"
 
+#include "render/ResourceIds.h"
+
 namespace velunor {
 namespace {
-
-constexpr int kProgramIconId = 130;
 
 // Whether the font draws the letter itself rather than a substitute box.
 bool HasGlyph(HWND window, HFONT font, wchar_t letter) {
@@ -80,7 +80,7 @@ void TemplateDialog::Initialize(HWND window) {
     m_window = window;
     UseReadableFont();
     auto* icon =
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                       IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
