@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# A first run (BFirst=true): the settings dialog opens at start-up with the file's values, the tray
-# icon follows with the first schedule tick while the dialog is still open, the mark is cleared so
-# that the next start opens no dialog, and SIGTERM ends the program while the dialog is open. A
-# second start of the same program folder hands over to the running copy, which shows its settings,
-# and ends. config.ini is UTF-16 LE ("Unicode") with its mark and CRLF line endings, as Windows
-# editors save it, and stays so whatever the program writes (the other encodings are the core
-# tests').
+# The program's start-ups and its tray, in one run.
+#
+# A first start with no config.ini: one icon comes to the tray and stays one while the schedule
+# ticks re-add it, and no break shows. The tray icon's commands: a double-click and 设置 open the
+# settings, 关于 and 帮助 open their dialogs, an open dialog leaves the tray menu usable, Escape
+# closes a dialog, and 退出 ends the program, takes its icon away and writes nothing to config.ini.
+#
+# Then a first run (BFirst=true): the settings dialog opens at start-up with the file's values, the
+# tray icon follows with the first schedule tick while the dialog is still open, the mark is cleared
+# so that the next start opens no dialog, and SIGTERM ends the program while the dialog is open. A
+# second start of the same program folder hands over to the running copy, which shows its
+# settings, and ends. config.ini is UTF-16 LE ("Unicode") with its mark and CRLF line endings, as
+# Windows editors save it, and stays so whatever the program writes (the other encodings are the
+# core tests').
 source "$(dirname "$0")/velunor-e2e.sh"
 
-settings_showing() {
-    xdotool search --onlyvisible --name '^设置$' >/dev/null 2>&1
+close_with_escape() {
+    local id=$1
+    xdotool windowfocus --sync "$id" key Escape
+    wait_for "! window_viewable $id" 5 || fail "Escape did not close the dialog"
 }
 
 # The lines of config.ini; fails unless every line still ends in CRLF, the last one too, after the
@@ -28,22 +37,59 @@ expect_config() {
 }
 
 e2e_setup
+start_program
+wait_for tray_has_icon 15 || fail "no tray icon appeared"
+sleep 2.5
+(($(tray_icon_count) == 1)) || fail "expected one tray icon, found $(tray_icon_count)"
+! break_showing || fail "a break showed although the work interval is ten minutes"
+[[ ! -e $PROGRAM_DIR/config.ini ]] || fail "the program wrote config.ini at start-up"
+
+choose_from_tray_menu 2
+wait_for 'window_named "关于 Velunor"' 10 || fail "关于 opened no about box"
+about=$(window_named "关于 Velunor")
+
+# The open about box must not block the tray: its menu opens and 帮助 opens the second dialog.
+choose_from_tray_menu 3
+wait_for 'window_named "音乐"' 10 || fail "帮助 opened no music information dialog"
+music=$(window_named "音乐")
+
+close_with_escape "$music"
+close_with_escape "$about"
+
+icon=$(tray_icon_window)
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat 2 --delay 80 1
+wait_for 'window_named "设置"' 10 || fail "a double-click on the icon opened no settings"
+close_with_escape "$(window_named "设置")"
+choose_from_tray_menu 4
+wait_for 'window_named "设置"' 10 || fail "设置 opened no settings"
+close_with_escape "$(window_named "设置")"
+program_running || fail "closing the dialogs ended the program"
+# Opening the settings wrote BFirst; ending writes nothing more.
+config=$(cat "$PROGRAM_DIR/config.ini")
+
+choose_from_tray_menu 1
+wait_program_exit 10
+((PROGRAM_STATUS == 0)) || fail "退出 did not end the program cleanly (status $PROGRAM_STATUS)"
+wait_for tray_empty 5 || fail "the tray icon stayed after 退出"
+[[ $(cat "$PROGRAM_DIR/config.ini") == "$config" ]] || fail "退出 wrote config.ini"
+
+# A first run, from a file as Windows editors save it.
 { printf '\xFF\xFE' && printf '%s\r\n' "[Option]" "BFirst=true" "BStart=false" "SetTime=30" \
     "RunTime=4" "[Other]" "Name=眼睛" | iconv -f UTF-8 -t UTF-16LE; } >"$PROGRAM_DIR/config.ini"
 start_program
-wait_for settings_showing 15 || fail "the settings dialog did not open on a first run"
+wait_for "window_named 设置" 15 || fail "the settings dialog did not open on a first run"
 wait_for tray_has_icon 5 || fail "no tray icon while the first-run dialog is open"
-settings_showing || fail "the settings dialog closed by itself"
+window_named 设置 >/dev/null || fail "the settings dialog closed by itself"
 expect_config "BFirst was not cleared, or more changed" "[Option]" "BFirst=false" \
     "BStart=false" "SetTime=30" "RunTime=4" "[Other]" "Name=眼睛"
 
 # Saved with a new break length, the dialog writes what it shows: the file's other values.
-dialog=$(xdotool search --onlyvisible --name '^设置$' | head -n1)
-xdotool windowfocus --sync "$dialog" key Tab Tab Tab Tab ctrl+a 7 Tab space
+xdotool windowfocus --sync "$(window_named 设置)" key Tab Tab Tab Tab ctrl+a 7 Tab space
 wait_for "config_lines | grep -qx RunTime=7" 5 || fail "nothing saved"
 expect_config "the dialog did not show the file's values" "[Option]" \
     "BFirst=false" "BStart=false" "SetTime=30" "RunTime=7" "[Other]" "Name=眼睛"
-wait_for "xdotool search --onlyvisible --name '^Velunor$'" 5 || fail "no 保存成功"
+wait_for "window_named Velunor" 5 || fail "no 保存成功"
 xdotool key Return
 
 kill -TERM "$PROGRAM_PID"
@@ -55,18 +101,17 @@ wait_for tray_empty 5 || fail "the tray icon stayed after SIGTERM with the dialo
 start_program
 wait_for tray_has_icon 15 || fail "no tray icon on the second start"
 sleep 1.5
-! settings_showing || fail "the settings dialog opened again on the second start"
+! window_named 设置 >/dev/null || fail "the settings dialog opened again on the second start"
 
 # Another start of the same folder ends soon; the running copy shows its settings.
 running=$PROGRAM_PID
 start_program
 wait_program_exit 5
 PROGRAM_PID=$running
-wait_for settings_showing 5 || fail "a second start did not bring up the settings"
+wait_for "window_named 设置" 5 || fail "a second start did not bring up the settings"
 (($(tray_icon_count) == 1)) || fail "expected one tray icon, found $(tray_icon_count)"
 
 # Escape closes the dialog without storing anything; the program stays in the tray.
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^设置$' | head -n1)" key Escape
-wait_for "! settings_showing" 5 || fail "Escape did not close the settings dialog"
+close_with_escape "$(window_named 设置)"
 program_running || fail "closing the settings dialog ended the program"
 echo "PASS"

@@ -31,8 +31,7 @@ e2e_setup() {
     desktop_start || fail "the private desktop did not start"
     PROGRAM_DIR=$DESKTOP_DIR/Velunor
     mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
-    cp "$VELUNOR_BIN" "$PROGRAM_DIR/velunor"
-    cp "$(dirname "$VELUNOR_BIN")/velunor-player" "$PROGRAM_DIR/velunor-player"
+    cp "$VELUNOR_BIN" "$(dirname "$VELUNOR_BIN")/velunor-player" "$PROGRAM_DIR/"
     PROGRAM_COMMAND=("$PROGRAM_DIR/velunor")
 }
 
@@ -111,6 +110,11 @@ break_window() {
     return 1
 }
 
+# The visible window with this exact name (of any program: dialogs and message boxes).
+window_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+}
+
 window_viewable() {
     [[ $(xwininfo -id "$1" 2>/dev/null) == *'Map State: IsViewable'* ]]
 }
@@ -165,12 +169,9 @@ open_tray_menu() {
 
 # Picks a tray menu item by its position from the bottom: 1 is 退出, 2 关于, 3 帮助, 4 设置.
 choose_from_tray_menu() {
-    local from_bottom=$1 keys=()
     open_tray_menu
-    for ((i = 0; i < from_bottom; i++)); do
-        keys+=(Up)
-    done
-    xdotool key "${keys[@]}" Return
+    # shellcheck disable=SC2046 # one Up a word
+    xdotool key $(printf 'Up %.0s' $(seq "$1")) Return
 }
 
 # As choose_from_tray_menu, with a click on the item: where the keyboard stays with the window
@@ -184,22 +185,25 @@ click_tray_menu_item() {
 }
 
 # Succeeds when the screenshot shows the break scene with the background picture's top-left corner
-# at X,Y: the picture's pixels around it, and the clock in its blue at (420, 370) of the picture.
+# at X,Y: the picture's pixels around it, and the clock in its blue at (420, 370) of the picture;
+# the margin left of it (at 10, 400 of the screen) keeps the black the back buffer started with.
 scene_at() {
     local shot=$1 left=$2 top=$3 point x y clock
     for point in "900 60" "600 700" "60 740" "1000 400"; do
         read -r x y <<<"$point"
         colours_close "$(pixel_at "$shot" $((left + x)) $((top + y)))" \
-            "$(pixel_at "$VELUNOR_SOURCE_DIR/res/background.jpg" "$x" "$y")" || {
-            echo "screen pixel at $((left + x)),$((top + y)) is not the background's at $x,$y" >&2
-            return 1
-        }
+            "$(pixel_at "$VELUNOR_SOURCE_DIR/res/background.jpg" "$x" "$y")" ||
+            why "screen pixel at $((left + x)),$((top + y)) is not the background's at $x,$y" || return
     done
     clock=$(colour_count "$shot" "200x40+$((left + 420))+$((top + 370))" '#3366CC')
-    ((clock > 50)) || {
-        echo "no clock in its blue at (420, 370) of the picture: $clock pixels" >&2
-        return 1
-    }
+    ((clock > 50)) || why "no clock in its blue at (420, 370) of the picture: $clock pixels" || return
+    colours_close "$(pixel_at "$shot" 10 400)" "0 0 0" 0 || why "the margin left of the picture is not black"
+}
+
+# Says on standard error why a check failed; fails.
+why() {
+    echo "$*" >&2
+    return 1
 }
 
 # How many pixels of a part (WxH+X+Y) of a picture file have the colour.
@@ -213,15 +217,10 @@ pixel_at() {
     convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
 
-# Succeeds when two "R G B" colours differ by at most TOLERANCE in every channel.
+# Succeeds when two "R G B" colours differ by at most TOLERANCE (8) in every channel.
 colours_close() {
-    local -a a=($1) b=($2)
-    local tolerance=${3:-8} i d
-    for i in 0 1 2; do
-        d=$((a[i] - b[i]))
-        ((d < 0)) && d=$((-d))
-        ((d <= tolerance)) || return 1
-    done
+    awk -v a="$1" -v b="$2" -v t="${3:-8}" \
+        'BEGIN { split(a, x, " "); split(b, y, " "); for (i = 1; i <= 3; i++) if ((x[i] - y[i])^2 > t^2) exit 1 }'
 }
 
 # The RMS amplitude of a sound file within a frequency band (Hz).

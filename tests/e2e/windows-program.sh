@@ -1,14 +1,66 @@
 #!/usr/bin/env bash
-# Velunor.exe under Wine, from a program folder whose name holds Chinese characters and a space.
-# It imports only DLLs of Windows itself and stays small. Without config.ini the icon docks and the
-# file stays absent; a second start of the same folder opens the running one's settings and ends;
-# 退出 in the tray menu ends the program and takes the icon away. With SetTime 1 and RunTime 1 a
-# break covers the screen within a minute or so, Enter leaves it, Escape hides it and the icon
-# stays, and a close request to the hidden window (taskkill) ends the program as 退出 does.
+# Velunor.exe under Wine, from a program folder whose name holds Chinese characters and a space, in
+# one run. It imports only DLLs of Windows itself and stays small. Without config.ini the icon docks
+# and the file stays absent; a second start of the same folder opens the running one's settings and
+# ends; 退出 in the tray menu ends the program and takes the icon away. A first run (BFirst=true)
+# opens 设置 with the tray icon following while it is open; the dialog's own controls store the
+# interval, the break length and the logon entry (machine's Run key) and take the entry back; the
+# music library deletes exactly the selected file. A minute after the library closed a break covers
+# the screen with its scene and plays the MP3, WMA and MID left in Music; Enter leaves it, Escape
+# hides it and silences the music and the icon stays; a close request to the hidden window
+# (taskkill) ends the program as 退出 does.
+# shellcheck source=velunor-e2e.sh
 source "$(dirname "$0")/velunor-e2e.sh"
 
 readonly SCREEN_W=1280 SCREEN_H=800
 readonly SYSTEM_DLLS=' advapi32 comctl32 comdlg32 dsound gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32 '
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# Keys for a dialog. Without a window manager only a click makes a Wine window the active one, so
+# its caption is clicked first: the tray's docking and a message box that closed leave no window
+# active.
+keys_to() {
+    # shellcheck disable=SC2034 # getwindowgeometry sets all five
+    local window X Y WIDTH HEIGHT SCREEN
+    window=$(window_named "$1") || true
+    [[ -n $window ]] || fail "no window \"$1\" for keys $*"
+    shift
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 40)) $((Y + 8)) click 1
+    sleep 0.3
+    xdotool key --delay 80 "$@"
+}
+
+# Answers the message box and checks its text is gone with it.
+press_ok_on_message() {
+    wait_for "window_named Velunor" 5 || fail "no message box after $1"
+    keys_to Velunor Return
+    wait_for "! window_named Velunor" 5 || fail "the message box after $1 stayed"
+}
+
+# The Orvanta line of the Run key as the registry editor exports it: UTF-16, which keeps the
+# folder's Chinese name (the console output of `reg query` does not).
+run_key_entry() {
+    wine reg export "$RUN_KEY" "$DESKTOP_DIR/run.reg" /y >/dev/null 2>&1 || return 0
+    iconv -f UTF-16 -t UTF-8 "$DESKTOP_DIR/run.reg" | tr -d '\r' | grep '^"Orvanta"=' || true
+}
+
+config_has() {
+    grep -qx "$1" "$PROGRAM_DIR/config.ini" || fail "config.ini lacks $1: $(tr '\n' ' ' <"$PROGRAM_DIR/config.ini")"
+}
+
+# Tunes of distinct pitch, Chinese names among them, played in byte order: c.mid, 二胡.wma, then
+# 轻音乐.mp3, long enough to be still playing when Escape comes. The list shows the names in
+# descending byte order, so 鸟鸣.mp3 is its first row.
+add_windows_music() {
+    local music=$PROGRAM_DIR/Music
+    add_music
+    rm "$music/a.mp3"
+    mv "$music/b.wma" "$music/二胡.wma"
+    ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=440:duration=12" -ac 2 \
+        -c:a libmp3lame "$music/轻音乐.mp3"
+    cp "$music/轻音乐.mp3" "$music/鸟鸣.mp3"
+}
 
 for dll in $(x86_64-w64-mingw32-objdump -p "$VELUNOR_EXE" | awk '/DLL Name:/ { print tolower($3) }'); do
     [[ $SYSTEM_DLLS == *" ${dll%.dll} "* ]] || fail "Velunor.exe needs $dll, which Windows does not bring"
@@ -19,6 +71,7 @@ rm -f "${TMPDIR:-/tmp}/Velunor-stripped.$$.exe"
 ((size <= 3 * 1024 * 1024)) || fail "the stripped Velunor.exe has $size bytes, more than 3 MB"
 
 e2e_setup_wine
+add_windows_music
 start_program
 wait_for tray_has_icon 30 || fail "no tray icon appeared"
 sleep 2.5 # two schedule ticks re-add the icon: it must not double
@@ -27,33 +80,83 @@ sleep 2.5 # two schedule ticks re-add the icon: it must not double
 [[ ! -e $PROGRAM_DIR/config.ini ]] || fail "the program wrote config.ini"
 
 timeout 20 "${PROGRAM_COMMAND[@]}" </dev/null >/dev/null 2>&1 || fail "a second start did not end"
-wait_for "xdotool search --onlyvisible --name '^设置\$'" 10 || fail "a second start opened no settings"
+wait_for "window_named 设置" 10 || fail "a second start opened no settings"
 (($(tray_icon_count) == 1)) || fail "a second start left $(tray_icon_count) tray icons"
-xdotool windowfocus "$(xdotool search --onlyvisible --name '^设置$' | head -n1)" key Escape
+xdotool windowfocus "$(window_named 设置)" key Escape
 
 click_tray_menu_item 1
 wait_program_exit 15
 wait_for tray_empty 5 || fail "the tray icon stayed after 退出"
 
-write_config "SetTime=1" "RunTime=1"
+# A first run: the dialog during start-up, the icon about a second later while it is open.
+write_config "BFirst=true" "BStart=false" "SetTime=30" "RunTime=5"
 start_program
-wait_for tray_has_icon 30 || fail "no tray icon appeared for the second start"
-wait_for break_showing 75 || fail "no break came a minute after the start"
+wait_for "window_named 设置" 30 || fail "设置 did not open on a first run"
+wait_for tray_has_icon 5 || fail "no tray icon while the first-run dialog is open"
+window_named 设置 >/dev/null || fail "设置 closed by itself"
+config_has BFirst=false
+
+# Focus starts on 音乐设置; Tab twice reaches the check box, then the two minute fields (Tab
+# selects their text) and 保存设置, which the edits enabled.
+keys_to 设置 Tab Tab space Tab 1 Tab 2 Tab Return
+press_ok_on_message "saving"
+config_has BStart=true
+config_has SetTime=1
+config_has RunTime=2
+wait_for "wine reg query '$RUN_KEY' /v Orvanta" 10 || fail "no Orvanta value under $RUN_KEY"
+entry=$(run_key_entry)
+# The program's path as a Windows program sees it, backslashes doubled as in an exported value.
+exe="Z:${PROGRAM_DIR//\//\\}\\Velunor.exe"
+[[ $entry == "\"Orvanta\"=\"${exe//\\/\\\\}\"" ]] || fail "Orvanta does not name the program: $entry"
+
+# Back to the check box, clear it, save again: the value goes.
+keys_to 设置 shift+Tab shift+Tab shift+Tab space Tab Tab Tab Return
+press_ok_on_message "saving without start at logon"
+config_has BStart=false
+wait_for "! wine reg query '$RUN_KEY' /v Orvanta" 10 || fail "Orvanta stayed after unticking"
+
+# 音乐设置 opens the library; the first row selected and 删除 removes exactly its file.
+keys_to 设置 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
+wait_for "window_named 音乐编辑" 10 || fail "音乐设置 did not open the music library"
+keys_to 音乐编辑 Down Tab Tab Return
+press_ok_on_message "deleting"
+[[ ! -e $PROGRAM_DIR/Music/鸟鸣.mp3 ]] || fail "the selected 鸟鸣.mp3 was not deleted"
+left=("$PROGRAM_DIR"/Music/*)
+((${#left[@]} == 3)) || fail "more than the selected file went: ${left[*]##*/}"
+keys_to 音乐编辑 Escape
+wait_for "! window_named 音乐编辑" 5 || fail "Escape did not close the music library"
+keys_to 设置 Escape
+wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
+
+# Closing the library started the one-minute interval anew.
+wait_for break_showing 75 || fail "no break a minute after the library closed"
 window=$(break_window)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X,$Y,$WIDTH,$HEIGHT" == "0,0,$SCREEN_W,$SCREEN_H" ]] ||
     fail "the break window does not cover the screen: ${WIDTH}x$HEIGHT at $X,$Y"
+record_start "$DESKTOP_DIR/break.wav"
 sleep 0.5
 screenshot "$DESKTOP_DIR/break.png"
 scene_at "$DESKTOP_DIR/break.png" $(((SCREEN_W - 1024) / 2)) $(((SCREEN_H - 768) / 2)) ||
     fail "no break scene centred"
-colours_close "$(pixel_at "$DESKTOP_DIR/break.png" 10 400)" "0 0 0" 0 || fail "the margin is not black"
 # With no window manager Wine leaves the X focus where it was: it is given as a user's click would.
 # Enter does nothing; Escape ends the break.
 xdotool windowfocus "$window" sleep 0.5 key Return
 ! wait_for "! window_viewable $window" 3 || fail "Enter ended the break"
+sleep 2
+record_stop
+for band in "400 480 轻音乐.mp3" "620 700 二胡.wma" "840 920 c.mid"; do
+    read -r low high name <<<"$band"
+    rms=$(band_rms "$DESKTOP_DIR/break.wav" "$low" "$high")
+    greater "$rms" 0.002 || fail "$name was not heard during the break (RMS $rms in $low-$high Hz)"
+done
 xdotool key Escape
 wait_for "! window_viewable $window" 5 || fail "Escape did not hide the break window"
+record_start "$DESKTOP_DIR/after.wav"
+sleep 2
+record_stop
+rms=$(audio_rms "$DESKTOP_DIR/after.wav")
+greater 0.0005 "$rms" || fail "the music went on after Escape (RMS $rms)"
 (($(tray_icon_count) == 1)) || fail "the tray icon went with the break"
 
 wine taskkill /im Velunor.exe >/dev/null 2>&1

@@ -33,8 +33,10 @@ DESKTOP_SINK=auto_null
 _desktop_pids=()
 _desktop_record_pid=
 
-_desktop_log() {
-    echo "desktop-env: $*" >&2
+# Says which server failed and where its output went; fails.
+_desktop_fail() {
+    echo "desktop-env: $1 (see $DESKTOP_DIR/logs/$2)" >&2
+    return 1
 }
 
 # Runs CMD until it succeeds; TIMEOUT is in whole seconds.
@@ -50,18 +52,20 @@ wait_for() {
     done
 }
 
-# The desktop's environment stays set after desktop_stop: each scenario is a script of its own, and
-# the next desktop_start sets it all anew.
-_desktop_set() {
-    export "$1=$2"
-}
-
 # A zombie still answers kill -0, so a child that has exited but is not yet reaped counts as gone.
 _desktop_alive() {
     local stat
     stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
     stat=${stat##*) }
     [[ ${stat:0:1} != Z ]]
+}
+
+# Sends the signal, then kills what is still there after five seconds. Only the program under test
+# and the recorder may be the caller's own children; servers are reaped by init.
+_desktop_end() {
+    kill -"$1" "$2" 2>/dev/null || return 0
+    wait_for "! _desktop_alive $2" 5 || kill -KILL "$2" 2>/dev/null
+    wait "$2" 2>/dev/null || true
 }
 
 desktop_track_pid() {
@@ -85,22 +89,17 @@ _desktop_start_x() {
     # shellcheck disable=SC2016 # expanded by the inner shell
     _desktop_spawn xvfb.log bash -c 'exec Xvfb -displayfd 3 "$@" 3>"$0"' "$displayfile" \
         -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp -noreset
-    if ! wait_for "[[ -s '$displayfile' ]]" 10; then
-        _desktop_log "Xvfb did not start (see $DESKTOP_DIR/logs/xvfb.log)"
-        return 1
-    fi
-    _desktop_set DISPLAY ":$(head -n1 "$displayfile")"
+    wait_for "[[ -s '$displayfile' ]]" 10 || _desktop_fail "Xvfb did not start" xvfb.log || return
+    DISPLAY=":$(head -n1 "$displayfile")" && export DISPLAY
     wait_for "xdpyinfo" 10
 }
 
 _desktop_start_dbus() {
     local out
     out=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 \
-        --address="unix:path=$DESKTOP_DIR/bus" </dev/null 2>"$DESKTOP_DIR/logs/dbus.log") || {
-        _desktop_log "dbus-daemon did not start (see $DESKTOP_DIR/logs/dbus.log)"
-        return 1
-    }
-    _desktop_set DBUS_SESSION_BUS_ADDRESS "$(sed -n 1p <<<"$out")"
+        --address="unix:path=$DESKTOP_DIR/bus" </dev/null 2>"$DESKTOP_DIR/logs/dbus.log") ||
+        _desktop_fail "dbus-daemon did not start" dbus.log || return
+    DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out") && export DBUS_SESSION_BUS_ADDRESS
     desktop_track_pid "$(sed -n 2p <<<"$out")"
 }
 
@@ -117,16 +116,11 @@ set-default-source $DESKTOP_SINK.monitor
 PA
     # Clients must never autospawn a second daemon of their own if this one is slow to answer.
     printf 'autospawn = no\n' >"$dir/client.conf"
-    _desktop_set PULSE_RUNTIME_PATH "$dir"
-    _desktop_set PULSE_STATE_PATH "$dir/state"
-    _desktop_set PULSE_CLIENTCONFIG "$dir/client.conf"
-    _desktop_set PULSE_SERVER "unix:$dir/native"
+    export PULSE_RUNTIME_PATH=$dir PULSE_STATE_PATH=$dir/state PULSE_CLIENTCONFIG=$dir/client.conf \
+        PULSE_SERVER=unix:$dir/native
     _desktop_spawn pulseaudio.log pulseaudio -n -F "$dir/default.pa" --daemonize=no \
         --exit-idle-time=-1 --use-pid-file=no --high-priority=no --realtime=no --log-target=stderr
-    if ! wait_for "pactl info" 10; then
-        _desktop_log "pulseaudio did not start (see $DESKTOP_DIR/logs/pulseaudio.log)"
-        return 1
-    fi
+    wait_for "pactl info" 10 || _desktop_fail "pulseaudio did not start" pulseaudio.log
 }
 
 # The panel (WM_CLASS "panel", "trayer") is where trayer docks icons; its other windows are helpers.
@@ -144,10 +138,7 @@ _desktop_start_tray() {
     _desktop_spawn trayer.log trayer --edge top --align right --widthtype request --height 24 \
         --SetDockType true --SetPartialStrut true --transparent false --tint 0x303030
     # shellcheck disable=SC2016 # wait_for evaluates it anew each time
-    if ! wait_for '[[ -n $(_desktop_trayer_window) ]]' 10; then
-        _desktop_log "trayer did not start (see $DESKTOP_DIR/logs/trayer.log)"
-        return 1
-    fi
+    wait_for '[[ -n $(_desktop_trayer_window) ]]' 10 || _desktop_fail "trayer did not start" trayer.log
 }
 
 # Xvfb forgets the monitors once its last client has gone, so they are set while the tray is connected.
@@ -163,10 +154,7 @@ _desktop_set_monitors() {
 }
 
 desktop_start() {
-    if [[ -n $DESKTOP_DIR && -d $DESKTOP_DIR ]]; then
-        _desktop_log "already started in $DESKTOP_DIR"
-        return 1
-    fi
+    [[ -z $DESKTOP_DIR || ! -d $DESKTOP_DIR ]] || _desktop_fail "already started" . || return
     DESKTOP_DIR=$(mktemp -d "${TMPDIR:-/tmp}/velunor-desktop.XXXXXX")
     mkdir -p "$DESKTOP_DIR"/{logs,home,config,data,cache,runtime}
     chmod 700 "$DESKTOP_DIR/runtime"
@@ -175,40 +163,29 @@ desktop_start() {
     trap 'exit 130' INT
     trap 'exit 143' TERM
 
-    # A home of its own keeps the user's real settings, autostart entries and sound state out of the test.
-    _desktop_set HOME "$DESKTOP_DIR/home"
-    _desktop_set XDG_CONFIG_HOME "$DESKTOP_DIR/config"
-    _desktop_set XDG_DATA_HOME "$DESKTOP_DIR/data"
-    _desktop_set XDG_CACHE_HOME "$DESKTOP_DIR/cache"
-    _desktop_set XDG_RUNTIME_DIR "$DESKTOP_DIR/runtime"
-    _desktop_set QT_QPA_PLATFORM xcb
-    _desktop_set XAUTHORITY "$DESKTOP_DIR/home/.Xauthority"
+    # A home of its own keeps the user's real settings, autostart entries and sound state out of the
+    # test. The environment stays set after desktop_stop: each scenario is a script of its own, and
+    # the next desktop_start sets it all anew.
+    export HOME=$DESKTOP_DIR/home XDG_CONFIG_HOME=$DESKTOP_DIR/config XDG_DATA_HOME=$DESKTOP_DIR/data \
+        XDG_CACHE_HOME=$DESKTOP_DIR/cache XDG_RUNTIME_DIR=$DESKTOP_DIR/runtime QT_QPA_PLATFORM=xcb \
+        XAUTHORITY=$DESKTOP_DIR/home/.Xauthority
     unset WAYLAND_DISPLAY
 
-    if ! { _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray &&
-        _desktop_set_monitors; }; then
-        desktop_stop
-        return 1
-    fi
+    { _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray &&
+        _desktop_set_monitors; } || { desktop_stop; return 1; }
 }
 
 # The prefix lives in the desktop's folder (HOME is there too, so its Desktop and Music are no links
 # into the real home). No menu entries, no Mono or Gecko prompts, no debug chatter.
 wine_start() {
-    _desktop_set WINEPREFIX "$DESKTOP_DIR/wine"
-    _desktop_set WINEDEBUG -all
-    _desktop_set WINEDLLOVERRIDES "winemenubuilder.exe=d;mscoree,mshtml="
+    export WINEPREFIX=$DESKTOP_DIR/wine WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
     # A server that stays up makes each Wine program start in milliseconds instead of a second. It
     # is ready when the command returns; desktop_stop ends it.
     mkdir -p "$WINEPREFIX"
-    wineserver -p >"$DESKTOP_DIR/logs/wineserver.log" 2>&1 || {
-        _desktop_log "wineserver did not start (see $DESKTOP_DIR/logs/wineserver.log)"
-        return 1
-    }
-    wineboot -i >"$DESKTOP_DIR/logs/wineboot.log" 2>&1 || {
-        _desktop_log "wineboot failed (see $DESKTOP_DIR/logs/wineboot.log)"
-        return 1
-    }
+    wineserver -p >"$DESKTOP_DIR/logs/wineserver.log" 2>&1 ||
+        _desktop_fail "wineserver did not start" wineserver.log || return
+    wineboot -i >"$DESKTOP_DIR/logs/wineboot.log" 2>&1 || _desktop_fail "wineboot failed" wineboot.log ||
+        return
     _desktop_wine_settings >"$DESKTOP_DIR/wine-settings.reg"
     wine reg import "$DESKTOP_DIR/wine-settings.reg" >>"$DESKTOP_DIR/logs/wineboot.log" 2>&1
 }
@@ -231,7 +208,7 @@ _desktop_wine_settings() {
 }
 
 desktop_stop() {
-    local i pid
+    local i
     record_stop
     # Every Windows program of the prefix goes with its server, and the server with them.
     if [[ -n ${WINEPREFIX:-} && $WINEPREFIX == "$DESKTOP_DIR"/* ]]; then
@@ -239,11 +216,7 @@ desktop_stop() {
     fi
     # Newest first: the program under test goes before the servers it talks to.
     for ((i = ${#_desktop_pids[@]} - 1; i >= 0; i--)); do
-        pid=${_desktop_pids[i]}
-        kill -TERM "$pid" 2>/dev/null || continue
-        wait_for "! _desktop_alive $pid" 5 || kill -KILL "$pid" 2>/dev/null
-        # Only the program under test may be the caller's own child; servers are reaped by init.
-        wait "$pid" 2>/dev/null || true
+        _desktop_end TERM "${_desktop_pids[i]}"
     done
     _desktop_pids=()
     trap - EXIT INT TERM
@@ -268,9 +241,7 @@ record_start() {
 record_stop() {
     [[ -n $_desktop_record_pid ]] || return 0
     # SIGINT lets parecord close the file so the WAV header holds the right length.
-    kill -INT "$_desktop_record_pid" 2>/dev/null
-    wait_for "! _desktop_alive $_desktop_record_pid" 5 || kill -KILL "$_desktop_record_pid" 2>/dev/null
-    wait "$_desktop_record_pid" 2>/dev/null || true
+    _desktop_end INT "$_desktop_record_pid"
     _desktop_record_pid=
     return 0
 }
