@@ -95,10 +95,8 @@ TEST(Config, AWriteReplacesTheWholeFileOrFailsLeavingItAsItWas) {
     EXPECT_EQ(folder.Read("config.ini"), written);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);  // nothing left over
 
+    // A config.ini that cannot be read is the settings test's.
     EXPECT_FALSE(WriteSetting("BFirst", "false", folder.File("missing/config.ini")));
-    fs::create_directory(folder.Path() / "dir.ini");
-    EXPECT_FALSE(WriteSetting("BFirst", "false", folder.File("dir.ini")));
-    EXPECT_TRUE(fs::is_directory(folder.Path() / "dir.ini"));
 }
 
 // Another program reading config.ini: POSIX replaces the file under it (the reader keeps the old
@@ -216,8 +214,6 @@ TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
     const auto paths = ProgramPaths::FromExecutable(Native("/opt/a/prog"), "velunor");
     EXPECT_EQ((Texts{paths.m_folder, paths.m_exePath, paths.m_configPath}),
               (Texts{Native("/opt/a/"), Native("/opt/a/velunor"), Native("/opt/a/config.ini")}));
-    EXPECT_EQ(paths.FileIn("Music", "a.mp3"), Native("/opt/a/Music/a.mp3"));
-    EXPECT_EQ(paths.SubFolder("Picture"), Native("/opt/a/Picture"));
     EXPECT_EQ(ProgramPaths::FromExecutable(Native("F:/prog"), "v").m_configPath,
               Native("F:/config.ini"));
     EXPECT_EQ(ProgramPaths::FromExecutable("prog", "velunor").m_folder, Native("/"));
@@ -230,7 +226,6 @@ TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
 TEST(ProgramPaths, NameOneRunningCopyPerFolderAndUser) {
     const std::string name = InstanceName("/opt/眼睛/", "1000");
     EXPECT_EQ(name, "Velunor-e9afceb897b89b96");
-    EXPECT_EQ(InstanceName("/opt/眼睛/", "1000"), name);
     EXPECT_NE(InstanceName("/opt/眼睛2/", "1000"), name);
     EXPECT_NE(InstanceName("/opt/眼睛/", "1001"), name);
 }

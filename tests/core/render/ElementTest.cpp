@@ -149,22 +149,14 @@ TEST_F(Element, TheRegistryDrawsInAddressOrderAndDestroysAFinishedElementAtOnce)
     }
 }
 
-TEST_F(Element, TheRegistryDestroysEachElementOnceAndMakesNoneWithoutACanvasOrDrawer) {
-    auto registry = std::make_unique<ElementRegistry>();
+// That each element is destroyed once, however it goes, is the registry soak's.
+TEST_F(Element, TheRegistryMakesNoneWithoutACanvasOrDrawer) {
+    ElementRegistry registry;
     params.drawer = nullptr;
-    EXPECT_EQ(registry->AddElement(params), nullptr);
+    EXPECT_EQ(registry.AddElement(params), nullptr);
     params.drawer = &drawer;
     params.canvas = nullptr;
-    EXPECT_EQ(registry->AddElement(params), nullptr);
-    params.canvas = &canvas;
-    ImageElement* gone = registry->AddElement(params);
-    registry->AddElement(params);
-    registry->AddElement(params);
-    registry->RemoveElement(gone);
-    registry->RemoveElement(gone);  // no longer registered: nothing happens
-    EXPECT_EQ(canvas.Calls(CanvasCall::Kind::Released).size(), 1u);
-    registry.reset();
-    EXPECT_EQ(canvas.Calls(CanvasCall::Kind::Released).size(), 3u);
+    EXPECT_EQ(registry.AddElement(params), nullptr);
 }
 
 }  // namespace

@@ -18,19 +18,12 @@ struct CanvasCall {
     enum class Kind { Picture, Text, Present, Released };
     Kind kind = Kind::Present;
     std::string name;  // the picture drawn, the text written, "present" or what was released
-    Rect destination;
-    Rect source;
-    FontSpec font;
-    Color color;
+    Rect destination{};
+    Rect source{};
+    FontSpec font{};
+    Color color{};
     int x = 0;
     int y = 0;
-
-    static CanvasCall Of(Kind kind, std::string name = {}) {
-        CanvasCall call;
-        call.kind = kind;
-        call.name = std::move(name);
-        return call;
-    }
 };
 
 // Shared, so that pictures and fonts may outlive the canvas that made them.
@@ -43,7 +36,7 @@ public:
         : m_name(std::move(name)), m_width(width), m_height(height), m_log(std::move(log)) {}
     ~FakePicture() override {
         if (m_log) {
-            m_log->push_back(CanvasCall::Of(CanvasCall::Kind::Released, "picture " + m_name));
+            m_log->push_back({.kind = CanvasCall::Kind::Released, .name = "picture " + m_name});
         }
     }
     int Width() const override { return m_width; }
@@ -61,8 +54,8 @@ class FakeFont : public Font {
 public:
     FakeFont(FontSpec wanted, CallLog log) : m_spec(std::move(wanted)), m_log(std::move(log)) {}
     ~FakeFont() override {
-        m_log->push_back(CanvasCall::Of(CanvasCall::Kind::Released,
-                                        "font " + std::to_string(m_spec.pixelHeight)));
+        m_log->push_back({.kind = CanvasCall::Kind::Released,
+                          .name = "font " + std::to_string(m_spec.pixelHeight)});
     }
     const FontSpec& Requested() const { return m_spec; }
 
@@ -93,21 +86,23 @@ public:
     }
     void DrawPicture(const Picture& picture, Rect destination, Rect source) override {
         const auto* fake = dynamic_cast<const FakePicture*>(&picture);
-        CanvasCall call = CanvasCall::Of(CanvasCall::Kind::Picture, fake ? fake->Name() : "?");
-        call.destination = destination;
-        call.source = source;
-        log->push_back(call);
+        log->push_back({.kind = CanvasCall::Kind::Picture,
+                        .name = fake ? fake->Name() : "?",
+                        .destination = destination,
+                        .source = source});
     }
     void DrawText(const Font& font, Color color, int x, int y, std::string_view text) override {
-        CanvasCall call = CanvasCall::Of(CanvasCall::Kind::Text, std::string(text));
-        call.font = dynamic_cast<const FakeFont&>(font).Requested();
-        call.color = color;
-        call.x = x;
-        call.y = y;
-        log->push_back(call);
+        log->push_back({CanvasCall::Kind::Text,
+                        std::string(text),
+                        {},
+                        {},
+                        dynamic_cast<const FakeFont&>(font).Requested(),
+                        color,
+                        x,
+                        y});
     }
     void Present() override {
-        log->push_back(CanvasCall::Of(CanvasCall::Kind::Present, "present"));
+        log->push_back({.kind = CanvasCall::Kind::Present, .name = "present"});
     }
 
     // The calls of one kind, in order.
