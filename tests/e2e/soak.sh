@@ -16,40 +16,20 @@ readonly early_breaks=30 last_breaks=150
 readonly soak_seconds=330
 readonly allowed_growth_kb=2048
 
-breaks() {
-    window_event_count "$window" MapNotify
-}
-
-resident_kb() {
-    awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status"
-}
-
-# shellcheck disable=SC2012 # the names in /proc are plain numbers
-thread_count() {
-    ls "/proc/$PROGRAM_PID/task" | wc -l
-}
-
-# shellcheck disable=SC2012
-open_file_count() {
-    ls "/proc/$PROGRAM_PID/fd" | wc -l
-}
-
-sound_connections() {
-    pactl list clients | grep -c "application.process.id = \"$PROGRAM_PID\"" || true
-}
-
-# Top-level windows of the program (Qt names their class after the program).
-window_count() {
-    xwininfo -root -children | grep -c '("velunor" "velunor")' || true
-}
+breaks() { window_event_count "$window" MapNotify; }
+window_count() { xwininfo -root -children | grep -c '("velunor" "velunor")' || true; }
 
 # "resident threads files sound windows" of the program: each the least of a few looks a fifth
 # of a second apart, so that what a break holds only while it shows (its music stream, the file
-# it plays, the player's threads) is not taken for something left behind.
+# it plays, the player's threads) is not taken for something left behind. Qt names the program's
+# top-level windows' class after it.
 resources() {
-    local i
+    local i proc=/proc/$PROGRAM_PID
+    # shellcheck disable=SC2012 # the names in /proc are plain numbers
     for ((i = 0; i < 8; i++)); do
-        echo "$(resident_kb) $(thread_count) $(open_file_count) $(sound_connections) $(window_count)"
+        echo "$(awk '/^VmRSS:/ { print $2 }' "$proc/status") $(ls "$proc/task" | wc -l)" \
+            "$(ls "$proc/fd" | wc -l) $(pactl list clients | grep -c "application.process.id = \"$PROGRAM_PID\"")" \
+            "$(window_count)"
         sleep 0.2
     done | awk '{ for (f = 1; f <= NF; f++) if (NR == 1 || $f < least[f]) least[f] = $f }
                 END { print least[1], least[2], least[3], least[4], least[5] }'

@@ -79,9 +79,7 @@ start_program() {
     desktop_track_pid "$PROGRAM_PID"
 }
 
-program_running() {
-    kill -0 "$PROGRAM_PID" 2>/dev/null
-}
+program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
 
 # Waits for the program to end; its exit status goes to PROGRAM_STATUS.
 wait_program_exit() {
@@ -90,9 +88,7 @@ wait_program_exit() {
     wait "$PROGRAM_PID" || PROGRAM_STATUS=$?
 }
 
-tray_empty() {
-    (($(tray_icon_count) == 0))
-}
+tray_empty() { (($(tray_icon_count) == 0)); }
 
 # The break window: the program's top-level window called Velunor that is larger than a pixel
 # (Qt keeps a 1x1 helper window of the same name; xdotool's search ignores case, and the black
@@ -115,9 +111,7 @@ window_named() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
 }
 
-window_viewable() {
-    [[ $(xwininfo -id "$1" 2>/dev/null) == *'Map State: IsViewable'* ]]
-}
+window_viewable() { [[ $(xwininfo -id "$1" 2>/dev/null) == *'Map State: IsViewable'* ]]; }
 
 break_showing() {
     local id
@@ -150,10 +144,6 @@ menu_window() {
     return 1
 }
 
-menu_showing() {
-    menu_window >/dev/null
-}
-
 # Opens the tray menu with a right-click on the icon, as a user would. A click that comes while a
 # popup that just closed still holds the pointer is lost, so it is tried again.
 open_tray_menu() {
@@ -162,7 +152,7 @@ open_tray_menu() {
     eval "$(xdotool getwindowgeometry --shell "$icon")"
     for attempt in 1 2 3 4 5; do
         xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
-        wait_for menu_showing 2 && return 0
+        wait_for menu_window 2 && return 0
     done
     fail "the tray menu did not open"
 }
@@ -201,10 +191,7 @@ scene_at() {
 }
 
 # Says on standard error why a check failed; fails.
-why() {
-    echo "$*" >&2
-    return 1
-}
+why() { echo "$*" >&2 && return 1; }
 
 # How many pixels of a part (WxH+X+Y) of a picture file have the colour.
 colour_count() {
@@ -230,6 +217,4 @@ band_rms() {
 }
 
 # Succeeds when the first number is larger than the second.
-greater() {
-    awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
-}
+greater() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

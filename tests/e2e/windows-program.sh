@@ -100,9 +100,7 @@ config_has BFirst=false
 # selects their text) and 保存设置, which the edits enabled.
 keys_to 设置 Tab Tab space Tab 1 Tab 2 Tab Return
 press_ok_on_message "saving"
-config_has BStart=true
-config_has SetTime=1
-config_has RunTime=2
+for line in BStart=true SetTime=1 RunTime=2; do config_has "$line"; done
 wait_for "wine reg query '$RUN_KEY' /v Orvanta" 10 || fail "no Orvanta value under $RUN_KEY"
 entry=$(run_key_entry)
 # The program's path as a Windows program sees it, backslashes doubled as in an exported value.

@@ -68,9 +68,7 @@ _desktop_end() {
     wait "$2" 2>/dev/null || true
 }
 
-desktop_track_pid() {
-    _desktop_pids+=("$1")
-}
+desktop_track_pid() { _desktop_pids+=("$1"); }
 
 # Starts a server outside the caller's job table, so that a test's bare `wait` does not block on it,
 # and in a session of its own, so that a Ctrl-C reaches it only through desktop_stop.
@@ -254,9 +252,7 @@ audio_rms() {
         END { print (samples > 0 && rms ~ /^[0-9.]+$/) ? rms : 0 }'
 }
 
-screenshot() {
-    import -display "$DISPLAY" -window root "$1"
-}
+screenshot() { import -display "$DISPLAY" -window root "$1"; }
 
 # Trayer wraps each docked icon in a socket window of its own, so the icons are the panel's
 # grandchildren: in xwininfo's tree each level is indented three more spaces.
@@ -270,6 +266,4 @@ tray_icon_count() {
     xwininfo -tree -id "$tray" 2>/dev/null | grep -c '^        0x' || true
 }
 
-tray_has_icon() {
-    (($(tray_icon_count) > 0))
-}
+tray_has_icon() { (($(tray_icon_count) > 0)); }
