@@ -121,9 +121,16 @@ TEST_F(Element, WritesTheLabelOnlyWhenAskedAndTheCaptionWheneverItHasOne) {
               std::tuple(303, 237, 320, 198, 27, 700, true));
 }
 
-// Each element here is known by its caption and draws nothing else.
-TEST_F(Element, TheRegistryDrawsInAddressOrderAndDestroysAFinishedElementAtOnce) {
+// Each element here is known by its caption and draws nothing else. That each element is destroyed
+// once, however it goes, is the registry soak's.
+TEST_F(Element, TheRegistryMakesNoneBlindDrawsInAddressOrderAndDestroysAFinishedOneAtOnce) {
     ElementRegistry registry;
+    params.drawer = nullptr;
+    EXPECT_EQ(registry.AddElement(params), nullptr);
+    params.drawer = &drawer;
+    params.canvas = nullptr;
+    EXPECT_EQ(registry.AddElement(params), nullptr);
+    params.canvas = &canvas;
     params.image = nullptr;
     params.frameCount = 1;
     std::map<const ImageElement*, std::string> byAddress;
@@ -147,16 +154,6 @@ TEST_F(Element, TheRegistryDrawsInAddressOrderAndDestroysAFinishedElementAtOnce)
         registry.DrawElements();
         EXPECT_EQ(canvas.Names(), pass);
     }
-}
-
-// That each element is destroyed once, however it goes, is the registry soak's.
-TEST_F(Element, TheRegistryMakesNoneWithoutACanvasOrDrawer) {
-    ElementRegistry registry;
-    params.drawer = nullptr;
-    EXPECT_EQ(registry.AddElement(params), nullptr);
-    params.drawer = &drawer;
-    params.canvas = nullptr;
-    EXPECT_EQ(registry.AddElement(params), nullptr);
 }
 
 }  // namespace
