@@ -36,8 +36,10 @@ protected:
 
     QtMediaPlayerTest() : m_sounding(&m_player, &QtMediaPlayer::itemSounding) {}
 
-    void Append(PlayerPlaylist& playlist, const char* name) {
-        playlist.AppendItem(m_player.NewMedia(s_folder->File(name)));
+    void Append(PlayerPlaylist& playlist, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            playlist.AppendItem(m_player.NewMedia(s_folder->File(name)));
+        }
     }
 
     // Plays the current list count times and names the files heard, in order.
@@ -64,25 +66,18 @@ protected:
 
 // A file that cannot be played must not cost the ones after it; a list that grows while it plays
 // plays the new items too.
-TEST_F(QtMediaPlayerTest, PlaysEveryPlayableFileInOrderCountTimesWhateverFailsAroundThem) {
+TEST_F(QtMediaPlayerTest, PlaysEveryPlayableFileInOrderCountTimesAndNothingWhenNoneIs) {
     const auto playlist = m_player.GetPlaylistCollection().NewPlaylist("first");
-    for (const char* name : {"corrupt.mp3", "good.mp3", "corrupt.wma"}) {
-        Append(*playlist, name);
-    }
+    Append(*playlist, {"corrupt.mp3", "good.mp3", "corrupt.wma"});
     m_player.SetCurrentPlaylist(playlist);
-    EXPECT_EQ(PlayToTheEnd(2, [&] { Append(*playlist, "good.wma"); }),
+    EXPECT_EQ(PlayToTheEnd(2, [&] { Append(*playlist, {"good.wma"}); }),
               "good.mp3 good.wma good.mp3 good.wma");
     EXPECT_EQ(PlayToTheEnd(0), "good.mp3 good.wma");  // once at least
-}
 
-// However often the list was to be played: nothing keeps trying, and the player sits idle.
-TEST_F(QtMediaPlayerTest,
-       AListWithNothingPlayableEndsSilentAfterOnePassAndAClearedOnePlaysNothing) {
-    const auto playlist = m_player.GetPlaylistCollection().NewPlaylist("first");
-    for (const char* name : {"corrupt.mp3", "missing.wma", "corrupt.wma"}) {
-        Append(*playlist, name);
-    }
-    m_player.SetCurrentPlaylist(playlist);
+    // However often a list with nothing playable was to be played: nothing keeps trying, and the
+    // player sits idle.
+    playlist->Clear();
+    Append(*playlist, {"corrupt.mp3", "missing.wma", "corrupt.wma"});
     EXPECT_EQ(PlayToTheEnd(100'000'000), "");
     const double cpuBefore = CpuSeconds();
     QTest::qWait(1000);
