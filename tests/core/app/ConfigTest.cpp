@@ -194,7 +194,7 @@ std::string Native(std::string path) {
     return path;
 }
 
-TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
+TEST(ProgramPaths, AreDerivedFromTheExecutablesFolderAndNameOneRunningCopyPerFolderAndUser) {
     const auto paths = ProgramPaths::FromExecutable(Native("/opt/a/prog"), "velunor");
     EXPECT_EQ((Texts{paths.m_folder, paths.m_exePath, paths.m_configPath}),
               (Texts{Native("/opt/a/"), Native("/opt/a/velunor"), Native("/opt/a/config.ini")}));
@@ -204,10 +204,9 @@ TEST(ProgramPaths, AreDerivedFromTheExecutablesFolder) {
     using Split = std::pair<std::string, std::string>;
     EXPECT_EQ(SplitPath(Native("/x/眼睛/z.txt")), (Split{"z.txt", Native("/x/眼睛/")}));
     EXPECT_EQ(SplitPath(Native("/x/y/")), (Split{"", Native("/x/y/")}));
-}
 
-// The Windows program finds the Linux one's rule by this value: both must name a folder alike.
-TEST(ProgramPaths, NameOneRunningCopyPerFolderAndUser) {
+    // One running copy per folder and user. The Windows program finds the Linux one's rule by this
+    // value: both must name a folder alike.
     const std::string name = InstanceName("/opt/眼睛/", "1000");
     EXPECT_EQ(name, "Velunor-e9afceb897b89b96");
     EXPECT_NE(InstanceName("/opt/眼睛2/", "1000"), name);
