@@ -55,8 +55,7 @@ TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlph
     canvas.DrawPicture(QtPicture(strip), Rect{5, 6, 4, 3}, Rect{0, 3, 4, 3});
     EXPECT_EQ(back.copy(5, 6, 4, 3).convertToFormat(QImage::Format_RGB32),
               strip.copy(0, 3, 4, 3).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(At(back, {4, 6}), kBlack);
-    EXPECT_EQ(At(back, {5, 5}), kBlack);
+    EXPECT_EQ(std::pair(At(back, {4, 6}), At(back, {5, 5})), std::pair(kBlack, kBlack));  // beside
 
     QImage overlay = Filled(2, 1, qRgba(255, 0, 0, 0));
     overlay.setPixel(1, 0, qRgba(255, 0, 0, 128));

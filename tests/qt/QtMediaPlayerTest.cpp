@@ -23,9 +23,8 @@ protected:
                 s_folder->File(good) + "'";
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
         }
-        for (const char* corrupt : {"corrupt.mp3", "corrupt.wma"}) {
-            s_folder->Write(corrupt, std::string(2000, '\x5a'));
-        }
+        s_folder->Write("corrupt.mp3", std::string(2000, '\x5a'));
+        s_folder->Write("corrupt.wma", std::string(2000, '\x5a'));
     }
 
     QtMediaPlayerTest() : m_sounding(&m_player, &QtMediaPlayer::itemSounding) {}
