@@ -48,7 +48,11 @@ Request ParseRequest(string_view data) {
     return request;
 }
 
-[[noreturn]] void Fail(const char* what, const Request& r) {
+// Stops the run, naming the request, unless what must hold does.
+void Check(bool holds, const char* what, const Request& r) {
+    if (holds) {
+        return;
+    }
     std::fprintf(stderr, "%s\nsection [%.*s] key [%.*s] value [%.*s]\n", what,
                  int(r.section.size()), r.section.data(), int(r.key.size()), r.key.data(),
                  int(r.value.size()), r.value.data());
@@ -103,9 +107,7 @@ void CheckOtherLinesKept(string_view before, string_view after, const Request& r
            oldLines[oldLines.size() - 1 - suffix] == newLines[newLines.size() - 1 - suffix]) {
         ++suffix;
     }
-    if (oldLines.size() - prefix - suffix > 1) {
-        Fail("a write changed more than the key's line", r);
-    }
+    Check(oldLines.size() - prefix - suffix <= 1, "a write changed more than the key's line", r);
     const std::string keyLine = std::string(r.key) + "=" + std::string(r.value);
     const std::string header = "[" + std::string(r.section) + "]";
     int keyLines = 0;
@@ -115,14 +117,12 @@ void CheckOtherLinesKept(string_view before, string_view after, const Request& r
             text.remove_suffix(1);
         }
         keyLines += text == keyLine;
-        if (text != keyLine && text != header &&
-            !(i + 1 == newLines.size() && newLines[i].empty())) {
-            Fail("a write changed a line other than the key's", r);
-        }
+        Check(
+            text == keyLine || text == header || (i + 1 == newLines.size() && newLines[i].empty()),
+            "a write changed a line other than the key's", r);
     }
-    if (keyLines > 1 || (keyLines == 0 && before != after)) {
-        Fail("a write did not write exactly one key line", r);
-    }
+    Check(keyLines == 1 || (keyLines == 0 && before == after),
+          "a write did not write exactly one key line", r);
 }
 
 void CheckRoundTrip(const Request& r) {
@@ -133,30 +133,18 @@ void CheckRoundTrip(const Request& r) {
     const auto written = IniFile::WithValue(r.content, r.section, r.key, r.value);
     if (!written) {
         // A UTF-16 file takes only names and a value that are UTF-8; anything else it must take.
-        if (before.Encode(r.section) && before.Encode(r.key) && before.Encode(r.value)) {
-            Fail("the writer refused what the file can hold", r);
-        }
+        Check(!(before.Encode(r.section) && before.Encode(r.key) && before.Encode(r.value)),
+              "the writer refused what the file can hold", r);
         return;
     }
-    if (IniFile::Lookup(*written, r.section, r.key) != r.value) {
-        Fail("the value written does not read back", r);
-    }
-    if (IniFile::WithValue(*written, r.section, r.key, r.value) != *written) {
-        Fail("writing the same value again changed the file", r);
-    }
+    Check(IniFile::Lookup(*written, r.section, r.key) == r.value,
+          "the value written does not read back", r);
+    Check(IniFile::WithValue(*written, r.section, r.key, r.value) == *written,
+          "writing the same value again changed the file", r);
     const IniText after = IniText::Decode(*written);
-    if (after.m_encoding != before.m_encoding || after.m_trailing != before.m_trailing) {
-        Fail("a write changed how the file is stored", r);
-    }
+    Check(after.m_encoding == before.m_encoding && after.m_trailing == before.m_trailing,
+          "a write changed how the file is stored", r);
     CheckOtherLinesKept(before.m_text, after.m_text, r);
-}
-
-// Whatever the reader finds is one value on one line.
-void CheckLookup(string_view content, const Request& r) {
-    const auto value = IniFile::Lookup(content, r.section, r.key);
-    if (value && Has(*value, "\n")) {
-        Fail("a value read spans lines", r);
-    }
 }
 
 }  // namespace
@@ -164,16 +152,17 @@ void CheckLookup(string_view content, const Request& r) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const string_view input(reinterpret_cast<const char*>(data), size);
     const Request request = ParseRequest(input);
-    CheckLookup(input, request);
-    CheckLookup(request.content, request);
+    for (const string_view content : {input, request.content}) {
+        // Whatever the reader finds is one value on one line.
+        const auto value = IniFile::Lookup(content, request.section, request.key);
+        Check(!value || !Has(*value, "\n"), "a value read spans lines", request);
+    }
     CheckRoundTrip(request);
     // A UTF-16 file is full of NUL bytes, so it gets the program's own request as a whole.
     CheckRoundTrip(Request{input});
     // Whatever a file holds, marks, odd bytes and lone surrogates included, comes back from its
     // text.
     const IniText file = IniText::Decode(input);
-    if (file.Encode(file.m_text) != input) {
-        Fail("decoding and encoding a file changed it", request);
-    }
+    Check(file.Encode(file.m_text) == input, "decoding and encoding a file changed it", request);
     return 0;
 }

@@ -3,7 +3,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,11 +25,8 @@ bool Running(int pid) {
     return stat >> skipped >> skipped >> state && state != "Z";
 }
 
-// The test framework's own waiting macros report to a log gtest does not read.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
+// Waits with QTest::qWaitFor (five seconds unless told): the QTRY_ macros report to a log gtest
+// does not read.
 class ProcessMediaPlayerTest : public testing::Test {
 protected:
     std::unique_ptr<ProcessMediaPlayer> PlayerWith(const char* body) {
@@ -70,22 +66,22 @@ TEST_F(ProcessMediaPlayerTest, EachPlayHandsTheListToOneHelperThatEndsWithStopOr
         player->GetCurrentPlaylist()->AppendItem(player->NewMedia(longName));
     }
     player->GetControls().Play();
-    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Pids().size() == 1; }));
     EXPECT_EQ(m_folder.Read("arguments"), "--volume\n40\n--count\n3\n");
 
     player->GetControls().Play();
-    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 2; }));
-    EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[0]); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Pids().size() == 2; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Running(Pids()[0]); }, 1000));
     EXPECT_TRUE(Running(Pids()[1]));
     const std::string list = m_folder.Read("list");
     EXPECT_EQ(list.substr(0, 15), "/music/a b.mp3\n");
     EXPECT_EQ(list.size(), 15 + 30000 * (longName.size() + 1) + 1);
     EXPECT_EQ(list.substr(list.size() - 2), "\n\n");
     player->GetControls().Stop();
-    EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[1]); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Running(Pids()[1]); }, 1000));
 
     player->GetControls().Play();
-    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 3; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Pids().size() == 3; }));
     player.reset();
     EXPECT_FALSE(Running(Pids()[2]));
 }
@@ -93,9 +89,9 @@ TEST_F(ProcessMediaPlayerTest, EachPlayHandsTheListToOneHelperThatEndsWithStopOr
 TEST_F(ProcessMediaPlayerTest, ADeafHelperIsKilledAndAMissingOneOrAnEmptyListMeansSilence) {
     auto player = PlayerWith(kDeafHelper);
     player->GetControls().Play();
-    ASSERT_TRUE(WaitFor([&] { return Pids().size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Pids().size() == 1; }));
     player->GetControls().Stop();
-    EXPECT_TRUE(WaitFor([&] { return !Running(Pids()[0]); }, 4000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Running(Pids()[0]); }, 4000));
 
     player->GetCurrentPlaylist()->Clear();
     player->GetControls().Play();

@@ -98,7 +98,7 @@ TEST_F(Renderer, TheSceneStaysOnTheCentredBackgroundAtAnyScreenSize) {
     }
 }
 
-TEST_F(Renderer, TheFrameThatShowsZeroEndsTheBreakBeforeItIsShownAndTheNextStartsAfresh) {
+TEST_F(Renderer, TheFrameShowingZeroEndsTheBreakBeforeItShowsTheNextStartsAfreshAndShutdownFrees) {
     settings.runTime = 1;
     Start();
     EXPECT_EQ(Frame(), (Texts{"138", "139", "00:01:00", "present"}));
@@ -117,12 +117,9 @@ TEST_F(Renderer, TheFrameThatShowsZeroEndsTheBreakBeforeItIsShownAndTheNextStart
     clock.Advance(30);
     renderer->ArmCountdown();  // a break ended early
     EXPECT_EQ(Frame().at(2), "00:01:00");
-}
 
-TEST_F(Renderer, ShutdownDisposesTheBackgroundBeforeTheStripAndTheSoundGoesLast) {
-    Start();
     canvas->Clear();
-    renderer->Shutdown();
+    renderer->Shutdown();  // the background before the strip
     EXPECT_EQ(canvas->Names(), (Texts{"font 35", "picture 138", "picture 139"}));
     EXPECT_EQ(Frame(), Texts{});
     const test::FakePicture picture{"p", 1, 1};

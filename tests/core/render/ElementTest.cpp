@@ -70,7 +70,7 @@ TEST_F(Element, CyclesThroughItsFramesAndWrapsToTheRestartFrame) {
     EXPECT_EQ(Last(&CanvasCall::source), (Rect{0, 0, 100, 400}));
 }
 
-TEST_F(Element, FinishesInPlaceAfterOneCycleOrAtTheFirstBoundItMeets) {
+TEST_F(Element, FinishesInPlaceAfterOneCycleOrAtTheFirstBoundItMeetsElseBouncesAtTheMargins) {
     params.endMode = ElementParams::kFinishAfterCycle;
     params.stepX = 5;
     EXPECT_EQ(Run(5), "300,200:0 305,200:1 310,200:2 315,200:3! 315,200:0");
@@ -81,10 +81,10 @@ TEST_F(Element, FinishesInPlaceAfterOneCycleOrAtTheFirstBoundItMeets) {
     params.stepY = 10;
     params.y = 600;  // beyond the bottom margin: the step across is made, the one down is not
     EXPECT_EQ(Run(2), "300,600:0! 305,600:1!");
-}
 
-// Each edge at its margin, then one pixel beyond it, where it turns in the same step.
-TEST_F(Element, BouncesTwentyBeyondTheSidesAHundredAboveTheTopAnd141BeforeTheBottom) {
+    // Bounces 20 beyond the sides, 100 above the top and 141 before the bottom: each edge at its
+    // margin, then one pixel beyond it, where it turns in the same step.
+    params.endMode = 0;
     params.stepX = params.stepY = 1;
     params.x = 920;  // its right edge at right + 20
     params.y = 559;  // its bottom edge at bottom - 141
@@ -121,9 +121,16 @@ TEST_F(Element, WritesTheLabelOnlyWhenAskedAndTheCaptionWheneverItHasOne) {
               std::tuple(303, 237, 320, 198, 27, 700, true));
 }
 
-// Each element here is known by its caption and draws nothing else.
-TEST_F(Element, TheRegistryDrawsInAddressOrderAndDestroysAFinishedElementAtOnce) {
+// Each element here is known by its caption and draws nothing else. That each element is destroyed
+// once, however it goes, is the registry soak's.
+TEST_F(Element, TheRegistryMakesNoneBlindDrawsInAddressOrderAndDestroysAFinishedOneAtOnce) {
     ElementRegistry registry;
+    params.drawer = nullptr;
+    EXPECT_EQ(registry.AddElement(params), nullptr);
+    params.drawer = &drawer;
+    params.canvas = nullptr;
+    EXPECT_EQ(registry.AddElement(params), nullptr);
+    params.canvas = &canvas;
     params.image = nullptr;
     params.frameCount = 1;
     std::map<const ImageElement*, std::string> byAddress;
@@ -147,16 +154,6 @@ TEST_F(Element, TheRegistryDrawsInAddressOrderAndDestroysAFinishedElementAtOnce)
         registry.DrawElements();
         EXPECT_EQ(canvas.Names(), pass);
     }
-}
-
-// That each element is destroyed once, however it goes, is the registry soak's.
-TEST_F(Element, TheRegistryMakesNoneWithoutACanvasOrDrawer) {
-    ElementRegistry registry;
-    params.drawer = nullptr;
-    EXPECT_EQ(registry.AddElement(params), nullptr);
-    params.drawer = &drawer;
-    params.canvas = nullptr;
-    EXPECT_EQ(registry.AddElement(params), nullptr);
 }
 
 }  // namespace

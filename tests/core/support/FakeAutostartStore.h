@@ -14,19 +14,17 @@ class FakeAutostartStore : public AutostartStore {
 public:
     bool Register(std::string_view name, std::string_view command) override {
         ++changes;
-        if (failing) {
-            return false;
+        if (!failing) {
+            entries[std::string(name)] = std::string(command);
         }
-        entries[std::string(name)] = std::string(command);
-        return true;
+        return !failing;
     }
     bool Unregister(std::string_view name) override {
         ++changes;
-        if (failing) {
-            return false;
+        if (!failing) {
+            entries.erase(std::string(name));
         }
-        entries.erase(std::string(name));
-        return true;
+        return !failing;
     }
 
     std::map<std::string, std::string> entries;  // name to command

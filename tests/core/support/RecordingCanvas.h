@@ -92,14 +92,12 @@ public:
                         .source = source});
     }
     void DrawText(const Font& font, Color color, int x, int y, std::string_view text) override {
-        log->push_back({CanvasCall::Kind::Text,
-                        std::string(text),
-                        {},
-                        {},
-                        dynamic_cast<const FakeFont&>(font).Requested(),
-                        color,
-                        x,
-                        y});
+        log->push_back({.kind = CanvasCall::Kind::Text,
+                        .name = std::string(text),
+                        .font = dynamic_cast<const FakeFont&>(font).Requested(),
+                        .color = color,
+                        .x = x,
+                        .y = y});
     }
     void Present() override {
         log->push_back({.kind = CanvasCall::Kind::Present, .name = "present"});
