@@ -1,0 +1,75 @@
+#include "InputIdleTime.h"
+
+#include <xcb/screensaver.h>
+#include <xcb/xcb.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+
+namespace velunor {
+namespace {
+constexpr std::int64_t kMsPerSecond = 1000;
+}  // namespace
+
+// An X server reached from a Wayland session (Xwayland) sees only the input of X programs: its
+// idle time would grow while the user types elsewhere.
+InputIdleTime::InputIdleTime(QObject* parent) : QObject(parent) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        return;
+    }
+    xcb_connection_t* x = x11->connection();
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(x, &xcb_screensaver_id);
+    if (extension && extension->present) {
+        m_x = x;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    }
+}
+
+std::optional<std::int64_t> InputIdleTime::Seconds() {
+    if (m_x) {
+        return FromX();
+    }
+    AskCompositor();
+    return m_compositorSeconds;
+}
+
+std::optional<std::int64_t> InputIdleTime::FromX() const {
+    const std::unique_ptr<xcb_screensaver_query_info_reply_t, decltype(&std::free)> info(
+        xcb_screensaver_query_info_reply(m_x, xcb_screensaver_query_info(m_x, m_root), nullptr),
+        &std::free);
+    if (!info) {
+        return std::nullopt;
+    }
+    return info->ms_since_user_input / kMsPerSecond;
+}
+
+// A compositor without the service answers with an error, and the idle time stays unknown.
+void InputIdleTime::AskCompositor() {
+    if (m_asking) {
+        return;
+    }
+    const QString name = QStringLiteral("org.gnome.Mutter.IdleMonitor");
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name, QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"),
+                                       name, QStringLiteral("GetIdletime"));
+    call.setAutoStartService(false);
+    m_asking = true;
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        const QDBusMessage reply = watcher->reply();
+        m_compositorSeconds.reset();
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+            m_compositorSeconds = reply.arguments().first().toLongLong() / kMsPerSecond;
+        }
+        m_asking = false;
+        watcher->deleteLater();
+    });
+}
+
+}  // namespace velunor
