@@ -1,5 +1,9 @@
 #include "TrayIcon.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
 #include "BuiltInResources.h"
 
 namespace velunor {
@@ -27,6 +31,25 @@ void TrayIcon::Show() {
     if (!m_icon.isVisible()) {
         m_icon.show();
     }
+}
+
+// A service the bus starts on demand counts as running.
+void TrayIcon::ShowNotice(const QString& title, const QString& text) {
+    const QString service = QStringLiteral("org.freedesktop.Notifications");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    if (names && (names->isServiceRegistered(service).value() ||
+                  names->activatableServiceNames().value().contains(service))) {
+        QDBusMessage notify = QDBusMessage::createMethodCall(
+            service, QStringLiteral("/org/freedesktop/Notifications"), service,
+            QStringLiteral("Notify"));
+        const int serverDecides = -1;
+        notify << QStringLiteral("Velunor") << 0U << QStringLiteral("velunor") << title << text
+               << QStringList() << QVariantMap() << serverDecides;
+        bus.send(notify);
+        return;
+    }
+    m_icon.showMessage(title, text, BuiltInResources::ProgramIcon());
 }
 
 void TrayIcon::Remove() {

@@ -18,6 +18,9 @@ public:
     void Show();
     void Remove();
     bool IsShown() const { return m_icon.isVisible(); }
+    // A notice from the icon: through the desktop's notification service where there is one,
+    // else in the tray's own balloon.
+    void ShowNotice(const QString& title, const QString& text);
 
     QMenu& Menu() { return m_menu; }
 
