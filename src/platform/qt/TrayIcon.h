@@ -17,7 +17,6 @@ public:
     // Shows the icon if the tray does not show it yet; nothing while it is there.
     void Show();
     void Remove();
-    bool IsShown() const { return m_icon.isVisible(); }
     // A notice from the icon: through the desktop's notification service where there is one,
     // else in the tray's own balloon.
     void ShowNotice(const QString& title, const QString& text);
