@@ -40,6 +40,7 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
     connect(&m_frameTimer, &QTimer::timeout, this, [this] { m_session.OnFrameTick(); });
     connect(&m_covers, &MonitorCovers::layoutChanged, this, &MainWindow::FollowPrimaryMonitor);
     ConnectTray();
+    WatchAway();
 }
 
 void MainWindow::ConnectTray() {
@@ -48,6 +49,15 @@ void MainWindow::ConnectTray() {
     connect(&m_tray, &TrayIcon::helpChosen, this, [this] { m_session.OpenHelp(); });
     connect(&m_tray, &TrayIcon::aboutChosen, this, [this] { m_session.OpenAbout(); });
     connect(&m_tray, &TrayIcon::exitChosen, this, [this] { m_session.Exit(); });
+}
+
+// The desktop's answers come in the event loop, once the session has started.
+void MainWindow::WatchAway() {
+    connect(&m_awayWatcher, &AwayWatcher::screenSaverChanged, this,
+            [this](bool active) { m_session.OnAwayChanged(AwaySource::ScreenSaver, active); });
+    connect(&m_awayWatcher, &AwayWatcher::sessionLockedChanged, this,
+            [this](bool locked) { m_session.OnAwayChanged(AwaySource::SessionLocked, locked); });
+    m_awayWatcher.Start();
 }
 
 Canvas& MainWindow::BreakCanvas() {
@@ -111,11 +121,11 @@ void MainWindow::ShowNotice(std::string_view title, std::string_view text) {
 }
 
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
-    return std::nullopt;
+    return m_idleTime.Seconds();
 }
 
 bool MainWindow::OtherProgramFullScreen() {
-    return false;
+    return m_fullScreen.OtherProgramFullScreen();
 }
 
 // The scene fills the primary monitor as it is now, and the other monitors go black.

@@ -4,6 +4,9 @@
 #include <QWidget>
 #include <memory>
 
+#include "AwayWatcher.h"
+#include "FullScreenDetector.h"
+#include "InputIdleTime.h"
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
@@ -58,6 +61,7 @@ protected:
 private:
     static void RunDialog(QDialog& dialog);
     void ConnectTray();
+    void WatchAway();
     void PlaceOnPrimaryMonitor();
     void FollowPrimaryMonitor();
 
@@ -66,6 +70,9 @@ private:
     TrayIcon m_tray;
     QTimer m_scheduleTimer;
     QTimer m_frameTimer;
+    AwayWatcher m_awayWatcher;
+    InputIdleTime m_idleTime;
+    FullScreenDetector m_fullScreen;
     // Last: its renderer lets go of the pictures it made on the canvas before the canvas goes.
     BreakSession m_session;
 };
