@@ -30,11 +30,12 @@ xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
 }  // namespace
 
 FullScreenDetector::FullScreenDetector() {
+    // The offscreen platform answers for X11 too, but without a connection.
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11) {
+    m_x = x11 ? x11->connection() : nullptr;
+    if (!m_x) {
         return;
     }
-    m_x = x11->connection();
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root;
     m_activeWindow = Atom(m_x, "_NET_ACTIVE_WINDOW");
     m_state = Atom(m_x, "_NET_WM_STATE");

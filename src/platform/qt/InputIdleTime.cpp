@@ -19,10 +19,10 @@ constexpr std::int64_t kMsPerSecond = 1000;
 // idle time would grow while the user types elsewhere.
 InputIdleTime::InputIdleTime(QObject* parent) : QObject(parent) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+    xcb_connection_t* x = x11 ? x11->connection() : nullptr;
+    if (!x || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
         return;
     }
-    xcb_connection_t* x = x11->connection();
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(x, &xcb_screensaver_id);
     if (extension && extension->present) {
         m_x = x;
