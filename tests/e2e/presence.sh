@@ -40,6 +40,7 @@ _desktop_spawn openbox.log openbox --sm-disable
 wait_for "wmctrl -m" 10 || fail "the window manager did not start"
 # Debian's D-Bus binding belongs to Debian's own Python.
 NOTICES=$DESKTOP_DIR/notices.log
+: >"$NOTICES"
 _desktop_spawn services.log /usr/bin/python3 "$(dirname "$0")/lib/desktop-services.py" "$NOTICES"
 wait_for "dbus-send --session --print-reply --dest=$SAVER /org/freedesktop/ScreenSaver $SAVER.GetActive" 10 ||
     fail "the desktop services did not start"
