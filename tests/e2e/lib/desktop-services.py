@@ -1,9 +1,8 @@
-"""Stand-ins for a desktop's screen saver and notification service on the test's session bus.
-
-The screen saver starts inactive; `SetActive(b)` (as a screen saver's own settings call it) turns it
-on or off and announces the change with ActiveChanged. Every notice is written to the log given as
-the one argument: its arrival time, title and text, tab-separated.
-"""
+# Stand-ins for a desktop's screen saver and notification service on the test's session bus.
+#
+# The screen saver starts inactive; SetActive(b) (as a screen saver's own settings call it) turns it
+# on or off and announces the change with ActiveChanged. Every notice is written to the log given as
+# the one argument: its arrival time, title and text, tab-separated.
 import sys
 import time
 
@@ -40,10 +39,6 @@ class Notices(dbus.service.Object):
         with open(sys.argv[1], "a", encoding="utf-8") as log:
             log.write(f"{time.time():.3f}\t{title}\t{text}\n")
         return 1
-
-    @dbus.service.method(NOTICES, out_signature="as")
-    def GetCapabilities(self):
-        return ["body"]
 
 
 DBusGMainLoop(set_as_default=True)
