@@ -32,7 +32,8 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
       m_player(player),
       m_autostart(autostart),
       m_scheduler(settings, clock, *this),
-      m_covers([this] { m_scheduler.EndBreak(); }) {
+      m_covers([this] { m_scheduler.EndBreak(); }),
+      m_keyboard(*this) {
     // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
     // erasing is what would make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -133,6 +134,7 @@ void MainWindow::ShowBreakScreen() {
     showFullScreen();
     raise();
     activateWindow();
+    m_keyboard.Hold();
     m_frameTimer.start();
     // The first frame is in the back buffer before the window is first painted: it never shows
     // an empty screen. A break of no length ends in it.
@@ -141,6 +143,7 @@ void MainWindow::ShowBreakScreen() {
 
 void MainWindow::HideBreakScreen() {
     m_frameTimer.stop();
+    m_keyboard.Release();
     m_covers.Hide();
     hide();
     if (m_canvas) {

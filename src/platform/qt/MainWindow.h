@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "KeyboardGrab.h"
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
@@ -85,6 +86,7 @@ private:
     AutostartStore& m_autostart;
     BreakScheduler m_scheduler;
     MonitorCovers m_covers;
+    KeyboardGrab m_keyboard;
     std::unique_ptr<QtCanvas> m_canvas;
     TrayIcon m_tray;
     QTimer m_scheduleTimer;
