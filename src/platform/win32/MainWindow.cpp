@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <imm.h>
+
 #include "AboutDialog.h"
 #include "MusicInfoDialog.h"
 #include "ResourceIds.h"
@@ -48,7 +50,11 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this);
+    // Letters typed during a break would open an input method's composition over the scene, and
+    // the first Escape would only cancel it.
+    ImmAssociateContextEx(m_window, nullptr, 0);
     m_tray = std::make_unique<TrayIcon>(m_window);
+    m_keyboardHook = std::make_unique<KeyboardHook>(m_window, kEndBreakMessage);
 }
 
 // The renderer's pictures and font go before the canvas that made them (and GDI+ with it).
@@ -132,8 +138,10 @@ void MainWindow::StopBreakMusic() {
 
 void MainWindow::ShowBreakScreen() {
     CoverScreens();
-    SetForegroundWindow(m_window);
+    // The foreground first: the hook would swallow the synthetic key that may take it.
+    m_foreground.Take(m_window);
     SetFocus(m_window);
+    m_keyboardHook->Set();
     SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
     // The first frame is in the back buffer before the window is first painted: it never shows
     // an empty screen. A break of no length ends in it.
@@ -144,12 +152,14 @@ void MainWindow::ShowBreakScreen() {
 void MainWindow::CoverScreens() {
     const RECT screen = PrimaryMonitorRect();
     SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
-                 screen.bottom - screen.top, SWP_SHOWWINDOW);
+                 screen.bottom - screen.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     m_covers.Show();
 }
 
 void MainWindow::HideBreakScreen() {
     KillTimer(m_window, kFrameTimer);
+    m_keyboardHook->Remove();
+    m_foreground.GiveBack();
     m_covers.Hide();
     SetWindowPos(m_window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_canvas) {
@@ -243,6 +253,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kOpenSettingsMessage:
             OpenSettings();
+            return 0;
+        case kEndBreakMessage:
+            m_scheduler.EndBreak();
             return 0;
         case WM_KEYDOWN:
             // Escape ends the break early. Enter does nothing: a key pressed by accident must not
