@@ -47,15 +47,7 @@ run_key_entry() {
     iconv -f UTF-16 -t UTF-8 "$DESKTOP_DIR/run.reg" | tr -d '\r' | grep '^"Orvanta"=' || true
 }
 
-# KeyRecorder.exe in a window "Key recorder", made the active window by a click as a user would.
-start_key_recorder() {
-    (cd "$DESKTOP_DIR" && exec wine "$KEY_RECORDER_EXE" keys.txt) </dev/null >/dev/null 2>&1 &
-    wait_for "window_named 'Key recorder'" 10 || fail "the key recorder did not start"
-    eval "$(xdotool getwindowgeometry --shell "$(window_named 'Key recorder')")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-}
-
-# The virtual-key codes of the keys the recorder got, in one line.
+# The codes of the keys that the recorder (KeyRecorder.exe) got, in one line.
 keys_recorded() { tr -d '\r' <"$DESKTOP_DIR/keys.txt" | paste -sd' '; }
 
 config_has() {
@@ -141,7 +133,9 @@ wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
 
 # Closing the library started the one-minute interval anew. Meanwhile a second Windows program,
 # whose window records the keys it gets, is clicked on and typed into until the break comes.
-start_key_recorder
+(cd "$DESKTOP_DIR" && exec wine "$KEY_RECORDER_EXE") </dev/null >/dev/null 2>&1 &
+wait_for "window_named 'Key recorder'" 10 || fail "the key recorder did not start"
+keys_to 'Key recorder' a
 for ((i = 0; i < 300; i++)); do
     break_showing && break
     xdotool key a sleep 0.25
