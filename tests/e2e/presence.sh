@@ -36,8 +36,7 @@ silent() { greater 0.0005 "$(audio_rms "$1")"; }
 e2e_setup
 write_config "SetTime=1" "RunTime=1"
 add_music
-_desktop_spawn openbox.log openbox --sm-disable
-wait_for "wmctrl -m" 10 || fail "the window manager did not start"
+window_manager_start || fail "the window manager did not start"
 # Debian's D-Bus binding belongs to Debian's own Python.
 NOTICES=$DESKTOP_DIR/notices.log
 : >"$NOTICES"

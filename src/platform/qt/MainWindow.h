@@ -7,6 +7,7 @@
 #include "AwayWatcher.h"
 #include "FullScreenDetector.h"
 #include "InputIdleTime.h"
+#include "KeyboardGrab.h"
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
@@ -67,6 +68,7 @@ private:
 
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
+    KeyboardGrab m_keyboard;
     TrayIcon m_tray;
     QTimer m_scheduleTimer;
     QTimer m_frameTimer;
