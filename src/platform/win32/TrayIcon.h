@@ -11,8 +11,8 @@ public:
     static constexpr UINT kCallbackMessage = WM_USER + 1;
     static constexpr UINT kIconId = 133;
 
-    explicit TrayIcon(HWND owner);
-    ~TrayIcon() { Remove(); }
+    explicit TrayIcon(HWND owner) : m_owner(owner) {}
+    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -29,9 +29,10 @@ public:
 
 private:
     NOTIFYICONDATAW Record(const wchar_t* tip) const;
+    void LoadForCurrentScaling();
 
     HWND m_owner;
-    HICON m_icon;
+    HICON m_icon = nullptr;
     bool m_shown = false;
 };
 
