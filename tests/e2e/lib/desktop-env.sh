@@ -196,7 +196,7 @@ _desktop_wine_settings() {
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        for face in 宋体 黑体 SimSun SimHei NSimSun 新宋体 微软雅黑 "Microsoft YaHei"; do
+        for face in 宋体 黑体 SimSun SimHei NSimSun 新宋体 微软雅黑 "Microsoft YaHei" "Microsoft YaHei UI"; do
             printf '"%s"="WenQuanYi Zen Hei Sharp"\r\n' "$face"
         done
         printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"MenuFont"=hex:%s\r\n' \
