@@ -119,11 +119,18 @@ void MainWindow::HoldKeyboard() {
 
 void MainWindow::ReleaseKeyboard() {}
 
-// The scene on the primary monitor, black covers over the others.
+// The scene on the primary monitor as it is now, black covers over the others. The back buffer
+// takes the monitor's size of the moment (after a dock, a projector or a remote session the scene
+// is centred on the new size) and the whole window is painted from it again.
 void MainWindow::CoverScreens() {
     const RECT screen = PrimaryMonitorRect();
-    SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
-                 screen.bottom - screen.top, SWP_SHOWWINDOW);
+    const int width = screen.right - screen.left;
+    const int height = screen.bottom - screen.top;
+    SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, width, height, SWP_SHOWWINDOW);
+    if (m_canvas) {
+        m_canvas->Resize(width, height);
+    }
+    InvalidateRect(m_window, nullptr, FALSE);
     m_covers.Show();
 }
 
@@ -222,9 +229,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             m_session.OnCloseRequest();
             return 0;
         case WM_DISPLAYCHANGE:
-            // Monitors that come, go or change during a break are covered anew.
+            // Monitors that come, go or change during a break are covered anew, and the scene
+            // is drawn at once for the new size rather than at the next frame.
             if (m_session.InBreak()) {
                 CoverScreens();
+                m_session.OnFrameTick();
             }
             return 0;
         case WM_QUERYENDSESSION:
