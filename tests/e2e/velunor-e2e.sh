@@ -47,21 +47,6 @@ e2e_setup_wine() {
     PROGRAM_CLASS='velunor\.exe'
 }
 
-# Wine's display scaling for the programs started from now on: 96 dpi is 100 %.
-set_windows_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
-
-# One dialog of the Windows program (settings, about, music-info, music or picture) shown alone by
-# the dialog tool (VELUNOR_DIALOG_SHOTS); once it shows, the tool has written what it found cut
-# off or covered to DIALOG_REPORT.
-show_windows_dialog() {
-    DIALOG_REPORT=$DESKTOP_DIR/dialog-$1.txt
-    rm -f "$DIALOG_REPORT"
-    cp -n "$VELUNOR_DIALOG_SHOTS" "$PROGRAM_DIR/velunor-dialog-shots.exe"
-    PROGRAM_COMMAND=(wine "$PROGRAM_DIR/velunor-dialog-shots.exe" "$1" "Z:${DIALOG_REPORT//\//\\}")
-    start_program
-    wait_for "[[ -e '$DIALOG_REPORT' ]]" 30 || fail "no $1 dialog"
-}
-
 # config.ini with the given KEY=VALUE lines in section Option.
 write_config() {
     printf '[Option]\n' >"$PROGRAM_DIR/config.ini"
