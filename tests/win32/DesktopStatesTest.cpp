@@ -1,0 +1,74 @@
+// What Windows' answers mean for the break session, and the idle time read as the session reads it.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "platform/win32/DesktopStates.h"
+
+namespace velunor {
+namespace {
+
+TEST(DesktopStates, IdleSecondsSurviveTheTickCountsWrap) {
+    for (const auto& [last, now, seconds] : {
+             std::tuple<DWORD, DWORD, std::int64_t>{5000, 5000, 0},
+             {5000, 65999, 60},      // whole seconds only
+             {0xFFFFFC18, 4000, 5},  // input a second before the wrap, now four after
+             {0xFFFFFFFF, 0, 0},     // one millisecond across it
+             {1, 0, 4294967},        // the longest the count can tell: 49.7 days
+         }) {
+        EXPECT_EQ(IdleSecondsBetween(last, now), seconds) << last << " " << now;
+    }
+}
+
+TEST(DesktopStates, OnlyAnotherProgramFullScreenOrPresentingHoldsABreakBack) {
+    for (const auto& [state, ownInFront, holds] : {
+             std::tuple{QUNS_BUSY, false, true},
+             {QUNS_BUSY, true, false},  // Velunor's own break window, just gone
+             {QUNS_RUNNING_D3D_FULL_SCREEN, true, true},
+             {QUNS_PRESENTATION_MODE, true, true},
+             {QUNS_QUIET_TIME, false, false},
+             {QUNS_NOT_PRESENT, false, false},  // locked or screen saver: the away sources tell
+             {QUNS_ACCEPTS_NOTIFICATIONS, false, false},
+             {QUNS_APP, false, false},
+         }) {
+        EXPECT_EQ(HoldsBreakBack(state, ownInFront), holds) << state << " " << ownInFront;
+    }
+}
+
+TEST(DesktopStates, SessionChangesAsAwaySources) {
+    using enum AwaySource;
+    for (const auto& [code, source, active] : {
+             std::tuple{WTS_SESSION_LOCK, SessionLocked, true},
+             {WTS_SESSION_UNLOCK, SessionLocked, false},
+             {WTS_CONSOLE_DISCONNECT, SessionDisconnected, true},
+             {WTS_REMOTE_DISCONNECT, SessionDisconnected, true},
+             {WTS_CONSOLE_CONNECT, SessionDisconnected, false},
+             {WTS_REMOTE_CONNECT, SessionDisconnected, false},  // back, through Remote Desktop
+         }) {
+        const auto change = AwayChangeOfSession(code);
+        ASSERT_TRUE(change) << code;
+        EXPECT_EQ(std::tuple(change->source, change->active), std::tuple(source, active)) << code;
+    }
+    EXPECT_FALSE(AwayChangeOfSession(WTS_SESSION_LOGON));
+    EXPECT_FALSE(AwayChangeOfSession(WTS_SESSION_REMOTE_CONTROL));
+}
+
+// The real last input: it grows while nothing happens and drops when input comes.
+TEST(DesktopStates, IdleSecondsGrowUntilInputComes) {
+    const auto before = ReadIdleSeconds();
+    ASSERT_TRUE(before);
+    Sleep(2100);
+    const auto still = ReadIdleSeconds();
+    ASSERT_TRUE(still);
+    EXPECT_GE(*still, *before + 2);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    move.mi.dx = 1;
+    ASSERT_EQ(SendInput(1, &move, sizeof(move)), 1u);
+    Sleep(100);
+    EXPECT_EQ(ReadIdleSeconds(), 0);
+}
+
+}  // namespace
+}  // namespace velunor
