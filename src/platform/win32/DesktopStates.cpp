@@ -38,7 +38,9 @@ std::optional<AwayChange> AwayChangeOfSession(WPARAM code) {
 std::optional<std::int64_t> ReadIdleSeconds() {
     LASTINPUTINFO input{};
     input.cbSize = sizeof(input);
-    if (!GetLastInputInfo(&input)) {
+    // A desktop that has had no input since it started reports tick 0 (Wine's does): nothing is
+    // known yet, rather than an idle time as long as the machine has been up.
+    if (!GetLastInputInfo(&input) || input.dwTime == 0) {
         return std::nullopt;
     }
     return IdleSecondsBetween(input.dwTime, GetTickCount());

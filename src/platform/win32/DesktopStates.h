@@ -1,7 +1,9 @@
 #pragma once
 
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>  // after windows.h, whose types it uses
+// clang-format on
 
 #include <cstdint>
 #include <optional>
