@@ -144,6 +144,20 @@ menu_window() {
     return 1
 }
 
+# A tray balloon of the Windows program: Wine's shell (explorer.exe) shows it as an override-redirect
+# window by the icon, larger than the icon.
+wine_notice_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname '^explorer\.exe$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if ((WIDTH >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
 # Opens the tray menu with a right-click on the icon, as a user would. A click that comes while a
 # popup that just closed still holds the pointer is lost, so it is tried again.
 open_tray_menu() {

@@ -5,10 +5,13 @@
 # ends; 退出 in the tray menu ends the program and takes the icon away. A first run (BFirst=true)
 # opens 设置 with the tray icon following while it is open; the dialog's own controls store the
 # interval, the break length and the logon entry (machine's Run key) and take the entry back; the
-# music library deletes exactly the selected file. A minute after the library closed a break covers
-# the screen with its scene and plays the MP3, WMA and MID left in Music; Enter leaves it, Escape
-# hides it and silences the music and the icon stays; a close request to the hidden window
-# (taskkill) ends the program as 退出 does.
+# music library deletes exactly the selected file. Half a minute before the break the tray icon
+# shows its notice. A minute after the library closed a break covers the screen with its scene and
+# plays the MP3, WMA and MID left in Music; Enter leaves it, Escape hides it and silences the music
+# and the icon stays; a close request to the hidden window (taskkill) ends the program as 退出 does.
+# Started again with one-minute breaks, it shows none behind a session locked as Windows says it
+# (a session change to its hidden window) for longer than a break, and the unlock starts the work
+# interval anew: no break at once, the notice half a minute later.
 # shellcheck source=velunor-e2e.sh
 source "$(dirname "$0")/velunor-e2e.sh"
 
@@ -44,6 +47,9 @@ run_key_entry() {
     wine reg export "$RUN_KEY" "$DESKTOP_DIR/run.reg" /y >/dev/null 2>&1 || return 0
     iconv -f UTF-16 -t UTF-8 "$DESKTOP_DIR/run.reg" | tr -d '\r' | grep '^"Orvanta"=' || true
 }
+
+# Tells the program the session was locked or unlocked, as Windows would.
+session_event() { wine "$VELUNOR_SESSION_EVENT" "$1" || fail "the session could not be ${1}ed"; }
 
 config_has() {
     grep -qx "$1" "$PROGRAM_DIR/config.ini" || fail "config.ini lacks $1: $(tr '\n' ' ' <"$PROGRAM_DIR/config.ini")"
@@ -127,7 +133,11 @@ keys_to 设置 Escape
 wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
 
 # Closing the library started the one-minute interval anew.
-wait_for break_showing 75 || fail "no break a minute after the library closed"
+wait_for wine_notice_window 45 || fail "no notice from the tray icon before the break"
+noticed=$SECONDS
+wait_for break_showing 40 || fail "no break a minute after the library closed"
+lead=$((SECONDS - noticed))
+((lead >= 25 && lead <= 35)) || fail "the notice came ${lead} s before the break, not 30"
 window=$(break_window)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X,$Y,$WIDTH,$HEIGHT" == "0,0,$SCREEN_W,$SCREEN_H" ]] ||
@@ -160,4 +170,16 @@ greater 0.0005 "$rms" || fail "the music went on after Escape (RMS $rms)"
 wine taskkill /im Velunor.exe >/dev/null 2>&1
 wait_program_exit 15
 wait_for tray_empty 5 || fail "the tray icon stayed after a close request"
+
+# Away: a lock a little longer than the break (and the minute) holds the due break back.
+write_config "SetTime=1" "RunTime=1"
+start_program
+wait_for tray_has_icon 30 || fail "no tray icon after the restart"
+session_event lock
+! wait_for break_showing 65 || fail "a break showed while the session was locked"
+session_event unlock
+unlocked=$SECONDS
+wait_for wine_notice_window 40 || fail "no notice in the interval after the unlock"
+((SECONDS - unlocked >= 25)) || fail "the notice came $((SECONDS - unlocked)) s after the unlock"
+! break_showing || fail "a break showed at the unlock"
 echo "PASS"
