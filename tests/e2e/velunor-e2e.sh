@@ -144,16 +144,11 @@ menu_window() {
     return 1
 }
 
-# A tray balloon of the Windows program: Wine's shell (explorer.exe) shows it as an override-redirect
-# window by the icon, larger than the icon.
+# A tray balloon of the Windows program: Wine's shell shows it as an override-redirect window.
 wine_notice_window() {
     local id
     for id in $(xdotool search --onlyvisible --classname '^explorer\.exe$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        if ((WIDTH >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]]; then
-            echo "$id"
-            return 0
-        fi
+        [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]] && echo "$id" && return 0
     done
     return 1
 }

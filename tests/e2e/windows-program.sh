@@ -48,8 +48,8 @@ run_key_entry() {
     iconv -f UTF-16 -t UTF-8 "$DESKTOP_DIR/run.reg" | tr -d '\r' | grep '^"Orvanta"=' || true
 }
 
-# Tells the program the session was locked or unlocked, as Windows would.
-session_event() { wine "$VELUNOR_SESSION_EVENT" "$1" || fail "the session could not be ${1}ed"; }
+# Tells the program the session was locked (7) or unlocked (8), as Windows would.
+session_event() { wine "$VELUNOR_SESSION_EVENT" "$1" || fail "no Velunor window took session event $1"; }
 
 config_has() {
     grep -qx "$1" "$PROGRAM_DIR/config.ini" || fail "config.ini lacks $1: $(tr '\n' ' ' <"$PROGRAM_DIR/config.ini")"
@@ -175,9 +175,9 @@ wait_for tray_empty 5 || fail "the tray icon stayed after a close request"
 write_config "SetTime=1" "RunTime=1"
 start_program
 wait_for tray_has_icon 30 || fail "no tray icon after the restart"
-session_event lock
+session_event 7
 ! wait_for break_showing 65 || fail "a break showed while the session was locked"
-session_event unlock
+session_event 8
 unlocked=$SECONDS
 wait_for wine_notice_window 40 || fail "no notice in the interval after the unlock"
 ((SECONDS - unlocked >= 25)) || fail "the notice came $((SECONDS - unlocked)) s after the unlock"
