@@ -2,8 +2,8 @@
 
 namespace velunor {
 
-// What can take the user away from the screen without a sleep: each is reported by the desktop as
-// it begins and ends.
-enum class AwaySource { SessionLocked, ScreenSaver, DisplayOff, SessionDisconnected };
+// What can take the user away from the screen, as the desktop reports it. Any one of them active
+// means the user is away.
+enum class AwaySource { SessionLocked, ScreenSaver, DisplayOff, SessionDisconnected, Count };
 
 }  // namespace velunor

@@ -12,14 +12,13 @@ namespace velunor {
 
 ReminderApp::ReminderApp()
     : m_paths(PathsOfThisExecutable()),
-      m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
-      m_playlist(m_player, m_paths),
-      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart),
+      m_mainWindow(m_clock, m_paths, m_sound, m_player, m_autostart),
       m_instance(QString::fromStdString(InstanceName(m_paths.m_folder, std::to_string(getuid())))) {
+    BreakSession& session = m_mainWindow.Session();
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
-                     &MainWindow::Exit);
+                     [&session] { session.Exit(); });
     QObject::connect(&m_instance, &SingleInstance::settingsRequested, &m_mainWindow,
-                     &MainWindow::OpenSettings);
+                     [&session] { session.OpenSettings(); });
 }
 
 // The folder the executable really lies in, links resolved: config.ini, Music and Picture are

@@ -33,4 +33,8 @@ void TrayIcon::Remove() {
     m_icon.hide();
 }
 
+void TrayIcon::ShowNotice(const QString& title, const QString& text) {
+    m_icon.showMessage(title, text, QSystemTrayIcon::Information);
+}
+
 }  // namespace velunor

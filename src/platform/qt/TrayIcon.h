@@ -17,7 +17,8 @@ public:
     // Shows the icon if the tray does not show it yet; nothing while it is there.
     void Show();
     void Remove();
-    bool IsShown() const { return m_icon.isVisible(); }
+    // A short notice from the icon.
+    void ShowNotice(const QString& title, const QString& text);
 
     QMenu& Menu() { return m_menu; }
 
