@@ -16,7 +16,7 @@
 source "$(dirname "$0")/velunor-e2e.sh"
 
 readonly SCREEN_W=1280 SCREEN_H=800
-readonly SYSTEM_DLLS=' advapi32 comctl32 comdlg32 dsound gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32 '
+readonly SYSTEM_DLLS=' advapi32 comctl32 comdlg32 dsound gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32 wtsapi32 '
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # Keys for a dialog. Without a window manager only a click makes a Wine window the active one, so

@@ -34,7 +34,7 @@ private:
     Report m_report;
     bool m_sessionRegistered = false;
     HPOWERNOTIFY m_displayNotify = nullptr;
-    std::array<bool, 4> m_active{};
+    std::array<bool, std::size_t(AwaySource::Count)> m_active{};
 };
 
 }  // namespace velunor

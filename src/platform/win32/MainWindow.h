@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "AwayWatcher.h"
 #include "GdiCanvas.h"
 #include "MonitorCovers.h"
 #include "TrayIcon.h"
@@ -66,6 +67,7 @@ private:
     UINT m_trayRestartedMessage;
     HWND m_window = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<AwayWatcher> m_away;
     std::unique_ptr<GdiCanvas> m_canvas;
     MonitorCovers m_covers;
     // Last: its renderer lets go of the pictures and font it made on the canvas (and GDI+ with
