@@ -24,6 +24,7 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
                        MediaPlayer& player, AutostartStore& autostart)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_covers([this] { m_session.EndBreak(); }),
+      m_keyboard(*this),
       m_tray(this),
       m_session(clock, paths, sound, player, autostart, *this) {
     // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
@@ -141,9 +142,13 @@ void MainWindow::HideBreakWindow() {
     }
 }
 
-void MainWindow::HoldKeyboard() {}
+void MainWindow::HoldKeyboard() {
+    m_keyboard.Hold();
+}
 
-void MainWindow::ReleaseKeyboard() {}
+void MainWindow::ReleaseKeyboard() {
+    m_keyboard.Release();
+}
 
 // Given the primary monitor as a screen of its own, Qt keeps the window on it even where another
 // monitor spans the same pixels; the back buffer takes the monitor's size.
@@ -178,9 +183,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-// Only Escape ends the break: a key pressed by accident, Enter too, must not.
+// Under the grab nothing can be passed on: the rule only tells which key ends the break.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    m_session.OnBreakKey(event->key() == Qt::Key_Escape ? BreakKey::Escape : BreakKey::Other);
+    m_session.OnBreakKey(KeyboardGrab::KeyOf(event->key()));
     event->accept();
 }
 

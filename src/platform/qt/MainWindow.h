@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "KeyboardGrab.h"
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
@@ -63,6 +64,7 @@ private:
 
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
+    KeyboardGrab m_keyboard;
     TrayIcon m_tray;
     QTimer m_scheduleTimer;
     QTimer m_frameTimer;

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <imm.h>
+
 #include "AboutDialog.h"
 #include "DesktopStates.h"
 #include "MusicInfoDialog.h"
@@ -41,7 +43,11 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this);
+    // Letters typed during a break would open an input method's composition over the scene, and
+    // the first Escape would only cancel it.
+    ImmAssociateContextEx(m_window, nullptr, 0);
     m_tray = std::make_unique<TrayIcon>(m_window);
+    m_keyboardHook = std::make_unique<KeyboardHook>(m_window, kEndBreakMessage);
     m_away = std::make_unique<AwayWatcher>(m_window, [this](AwaySource source, bool active) {
         m_session.OnAwayChanged(source, active);
     });
@@ -121,18 +127,24 @@ void MainWindow::ShowBreakWindow() {
     SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
 }
 
+// The foreground first: the hook would swallow the synthetic key that may take it.
 void MainWindow::HoldKeyboard() {
-    SetForegroundWindow(m_window);
+    m_foreground.Take(m_window);
     SetFocus(m_window);
+    m_keyboardHook->Set();
 }
 
-void MainWindow::ReleaseKeyboard() {}
+void MainWindow::ReleaseKeyboard() {
+    m_keyboardHook->Remove();
+    m_foreground.GiveBack();
+}
 
-// The scene on the primary monitor, black covers over the others.
+// The scene on the primary monitor, black covers over the others. HoldKeyboard activates it, once
+// it knows which window had the foreground.
 void MainWindow::CoverScreens() {
     const RECT screen = PrimaryMonitorRect();
     SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
-                 screen.bottom - screen.top, SWP_SHOWWINDOW);
+                 screen.bottom - screen.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     m_covers.Show();
 }
 
@@ -226,9 +238,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kOpenSettingsMessage:
             m_session.OpenSettings();
             return 0;
+        case kEndBreakMessage:
+            m_session.EndBreak();
+            return 0;
         case WM_KEYDOWN:
-            // Only Escape ends the break: a key pressed by accident, Enter too, must not.
-            m_session.OnBreakKey(wParam == VK_ESCAPE ? BreakKey::Escape : BreakKey::Other);
+            m_session.OnBreakKey(KeyboardHook::KeyOf(DWORD(wParam)));
             return 0;
         case WM_CLOSE:
             // Between breaks the window is hidden, so a close request comes from a program such

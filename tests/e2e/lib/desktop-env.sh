@@ -15,6 +15,7 @@
 #   tray_icon_count               print how many icons sit in the tray
 #   tray_has_icon                 succeed when the tray holds at least one icon
 #   wait_for 'CMD' TIMEOUT        run CMD (eval'ed) until it succeeds or TIMEOUT seconds pass
+#   window_manager_start          openbox as the window manager, with its stock shortcuts (Alt+Tab)
 #   wine_start                    a fresh Wine prefix inside DESKTOP_DIR for Windows programs, its
 #                                 Chinese font names mapped to an installed face, window frames drawn
 #                                 by Wine, and one wineserver kept up until desktop_stop
@@ -171,6 +172,12 @@ desktop_start() {
 
     { _desktop_start_x && _desktop_start_dbus && _desktop_start_pulse && _desktop_start_tray &&
         _desktop_set_monitors; } || { desktop_stop; return 1; }
+}
+
+window_manager_start() {
+    _desktop_spawn openbox.log openbox --sm-disable
+    wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" 10 ||
+        _desktop_fail "openbox did not start" openbox.log
 }
 
 # The prefix lives in the desktop's folder (HOME is there too, so its Desktop and Music are no links
