@@ -63,6 +63,18 @@ void TrayIcon::Remove() {
     m_shown = false;
 }
 
+void TrayIcon::ShowNotice(const std::wstring& title, const std::wstring& text) {
+    if (!m_shown) {
+        return;
+    }
+    NOTIFYICONDATAW record = Record(L"");
+    record.uFlags = NIF_INFO | NIF_REALTIME;
+    record.dwInfoFlags = NIIF_INFO;
+    lstrcpynW(record.szInfoTitle, title.c_str(), ARRAYSIZE(record.szInfoTitle));
+    lstrcpynW(record.szInfo, text.c_str(), ARRAYSIZE(record.szInfo));
+    Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
 void TrayIcon::ShowMenu() {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
     if (menu == nullptr) {
