@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "AwayWatcher.h"
 #include "ForegroundSwitch.h"
 #include "GdiCanvas.h"
 #include "KeyboardHook.h"
@@ -70,6 +71,7 @@ private:
     UINT m_trayRestartedMessage;
     HWND m_window = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<AwayWatcher> m_away;
     std::unique_ptr<KeyboardHook> m_keyboardHook;
     ForegroundSwitch m_foreground;
     std::unique_ptr<GdiCanvas> m_canvas;
