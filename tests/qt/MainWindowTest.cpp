@@ -101,11 +101,11 @@ TEST_F(MainWindowTest, TrayOpensTheSettingsOnlyOnceAtATime) {
             settings.close();
         });
     };
-    requestAgainWhileOpen([&] { emit m_window.Tray().doubleClicked(); });
+    requestAgainWhileOpen([&] { emit m_window.Tray().activated(); });
     TrayItem(0)->trigger();
     QTest::qWait(50);
     requestAgainWhileOpen([&] { TrayItem(0)->trigger(); });
-    emit m_window.Tray().doubleClicked();
+    emit m_window.Tray().activated();
     QTest::qWait(50);
     EXPECT_EQ(opened, 2);
     EXPECT_FALSE(secondOpened);

@@ -50,7 +50,7 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
 }
 
 void MainWindow::ConnectTray() {
-    connect(&m_tray, &TrayIcon::doubleClicked, this, &MainWindow::OpenSettings);
+    connect(&m_tray, &TrayIcon::activated, this, &MainWindow::OpenSettings);
     connect(&m_tray, &TrayIcon::settingsChosen, this, &MainWindow::OpenSettings);
     connect(&m_tray, &TrayIcon::helpChosen, this, &MainWindow::OpenHelp);
     connect(&m_tray, &TrayIcon::aboutChosen, this, &MainWindow::OpenAbout);
