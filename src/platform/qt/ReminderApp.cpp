@@ -15,11 +15,17 @@ ReminderApp::ReminderApp()
       m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
       m_playlist(m_player, m_paths),
       m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart),
-      m_instance(QString::fromStdString(InstanceName(m_paths.m_folder, std::to_string(getuid())))) {
+      m_instance(InstanceNameOfThisExecutable()) {
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
                      &MainWindow::Exit);
     QObject::connect(&m_instance, &SingleInstance::settingsRequested, &m_mainWindow,
                      &MainWindow::OpenSettings);
+    QObject::connect(&m_instance, &SingleInstance::quitRequested, &m_mainWindow, &MainWindow::Exit);
+}
+
+QString ReminderApp::InstanceNameOfThisExecutable() {
+    return QString::fromStdString(
+        InstanceName(PathsOfThisExecutable().m_folder, std::to_string(getuid())));
 }
 
 // The folder the executable really lies in, links resolved: config.ini, Music and Picture are

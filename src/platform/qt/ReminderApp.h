@@ -30,6 +30,10 @@ public:
     bool ClaimProgramFolder() { return m_instance.Claim(); }
     void Start() { m_mainWindow.Start(); }
 
+    // The name a running copy of this program folder listens under; needs only a
+    // QCoreApplication.
+    static QString InstanceNameOfThisExecutable();
+
 private:
     static ProgramPaths PathsOfThisExecutable();
 
