@@ -27,6 +27,11 @@ public:
     static QRect PrimaryRect();
     static QScreen* PrimaryScreen();
 
+    // Whether Qt runs on Wayland, where only the compositor places windows.
+    static bool OnWayland();
+    // On Wayland: the window full-screen on that monitor.
+    static void FillScreen(QWidget& window, QScreen* screen);
+
 signals:
     // The monitors changed while the covers were shown; the scene may have to follow.
     void layoutChanged();
@@ -38,6 +43,7 @@ private:
     void WatchScreen(QScreen* screen);
     void OnScreensChanged();
     void Layout();
+    void LayoutOnWayland();
     QWidget* NewCover();
     static void Discard(QWidget* cover);
 

@@ -39,6 +39,7 @@ QImage& QtCanvas::Buffer() {
     if (m_buffer.isNull()) {
         m_buffer = QImage(m_size, QImage::Format_RGB32);
         m_buffer.fill(Qt::black);
+        m_changed = QRect(QPoint(0, 0), m_size);
     }
     return m_buffer;
 }
@@ -140,8 +141,13 @@ void QtCanvas::Present() {
     }
 }
 
+// A window shown before its first frame is drawn shows black: on Wayland what a window leaves
+// unpainted is transparent, and the desktop would show through it until the scene covers it.
 void QtCanvas::PaintOnto(QPainter& painter, const QRegion& region) const {
     if (m_buffer.isNull()) {
+        for (const QRect& rect : region) {
+            painter.fillRect(rect, Qt::black);
+        }
         return;
     }
     for (const QRect& rect : region) {
