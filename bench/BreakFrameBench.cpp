@@ -71,7 +71,7 @@ void ScreenSizes(benchmark::internal::Benchmark* bench) {
 // The renderer's part of a break: long enough that no frame of the run ends it.
 struct BreakScreen {
     explicit BreakScreen(QSize size)
-        : window(size), canvas(size, RepaintOf(window)), renderer(settings, clock, sound, [] {}) {
+        : window(size), canvas(size, RepaintOf(window)), renderer(settings, clock, sound) {
         settings.runTime = 24 * 60;
         renderer.Initialize(canvas);
         window.Show(canvas);

@@ -15,14 +15,14 @@ void BreakScheduler::StartWork() {
     m_lastTick = m_settings.workStart;
 }
 
-void BreakScheduler::OnScheduleTick() {
+void BreakScheduler::OnScheduleTick(bool breakHeld) {
     if (!m_settings.working) {
         return;
     }
     const CalendarTime now = m_clock.Now();
     RestartIntervalAfterGap(now);
     m_lastTick = now;
-    if (IsBreakDue(now)) {
+    if (!breakHeld && IsBreakDue(now)) {
         EnterBreak();
         return;
     }
@@ -35,8 +35,23 @@ bool BreakScheduler::IsBreakDue(CalendarTime now) const {
     if (!m_settings.working || !m_settings.libraryClosed || m_settings.setTime < 0) {
         return false;
     }
-    const CalendarTime elapsedMinutes = (now - m_settings.workStart) / 60;
-    return elapsedMinutes >= std::max(m_settings.setTime, 1);
+    return now - m_settings.workStart >= IntervalSeconds();
+}
+
+CalendarTime BreakScheduler::IntervalSeconds() const {
+    return CalendarTime(std::max(m_settings.setTime, 1)) * 60;
+}
+
+std::optional<CalendarTime> BreakScheduler::SecondsUntilBreak(CalendarTime now) const {
+    if (!m_settings.working || m_settings.setTime < 0) {
+        return std::nullopt;
+    }
+    return IntervalSeconds() - (now - m_settings.workStart);
+}
+
+void BreakScheduler::RestartInterval() {
+    m_settings.workStart = m_clock.Now();
+    m_lastTick = m_settings.workStart;
 }
 
 // The clock set back behind the interval's start, or a gap in the ticks at least as long as a

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "app/AppSettings.h"
 #include "app/BreakEffects.h"
 #include "app/Clock.h"
@@ -16,8 +18,16 @@ public:
     // The first work interval starts now.
     void StartWork();
 
-    // The once-a-second schedule tick; does nothing while a break shows.
-    void OnScheduleTick();
+    // The once-a-second schedule tick; does nothing while a break shows. A held break that is due
+    // waits for a tick that does not hold it.
+    void OnScheduleTick(bool breakHeld = false);
+
+    // The work interval starts again now.
+    void RestartInterval();
+
+    // Seconds until the break is due (0 or less: due); nothing during a break or when breaks are
+    // off.
+    std::optional<CalendarTime> SecondsUntilBreak(CalendarTime now) const;
 
     // Starts a break now.
     void EnterBreak();
@@ -37,6 +47,7 @@ public:
 
 private:
     bool IsBreakDue(CalendarTime now) const;
+    CalendarTime IntervalSeconds() const;
     void RestartIntervalAfterGap(CalendarTime now);
 
     AppSettings& m_settings;

@@ -27,4 +27,10 @@ bool WriteSetting(std::string_view key, std::string_view value, const std::strin
     return IniFile::Write(configPath, config::kSection, key, value);
 }
 
+bool WriteSettings(std::initializer_list<IniFile::KeyValue> entries,
+                   const std::string& configPath) {
+    return IniFile::WriteAll(configPath, config::kSection,
+                             std::span<const IniFile::KeyValue>(entries.begin(), entries.size()));
+}
+
 }  // namespace velunor

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "app/AppSettings.h"
+#include "app/IniFile.h"
 
 namespace velunor {
 
@@ -34,5 +36,8 @@ void ReadSettings(AppSettings& settings, const std::string& configPath);
 
 // Writes one key of section "Option"; false when the file could not be written.
 bool WriteSetting(std::string_view key, std::string_view value, const std::string& configPath);
+
+// Writes keys of section "Option" in one replace of the file: all of them, or none (false).
+bool WriteSettings(std::initializer_list<IniFile::KeyValue> entries, const std::string& configPath);
 
 }  // namespace velunor

@@ -296,6 +296,12 @@ std::optional<std::string> IniFile::Read(const std::string& path, std::string_vi
 
 bool IniFile::Write(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
+    const KeyValue entry{key, value};
+    return WriteAll(path, section, std::span<const KeyValue>(&entry, 1));
+}
+
+bool IniFile::WriteAll(const std::string& path, std::string_view section,
+                       std::span<const KeyValue> entries) {
     fs::path target = PathFromUtf8(path);
     std::error_code error;
     if (fs::is_symlink(target, error)) {
@@ -309,8 +315,14 @@ bool IniFile::Write(const std::string& path, std::string_view section, std::stri
     if (!content && existed) {
         return false;  // there is a file we cannot read: never replace it blindly
     }
-    const auto written = WithValue(content.value_or(""), section, key, value);
-    return written && ReplaceFile(target, *written, existed);
+    std::optional<std::string> written = content.value_or("");
+    for (const KeyValue& entry : entries) {
+        written = WithValue(*written, section, entry.key, entry.value);
+        if (!written) {
+            return false;  // one value the file cannot take: none is written
+        }
+    }
+    return ReplaceFile(target, *written, existed);
 }
 
 }  // namespace velunor

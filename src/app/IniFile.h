@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,11 @@ namespace velunor {
 // sections survive whatever their encoding.
 class IniFile {
 public:
+    struct KeyValue {
+        std::string_view key;
+        std::string_view value;
+    };
+
     // The value of key in section of a file's content, or nothing when the section or key is
     // absent. The value of a file with a mark is UTF-8.
     static std::optional<std::string> Lookup(std::string_view content, std::string_view section,
@@ -35,6 +41,10 @@ public:
     // False when nothing could be written; the file is then as it was.
     static bool Write(const std::string& path, std::string_view section, std::string_view key,
                       std::string_view value);
+
+    // As Write, for several keys of one section in one replace: all of them are written, or none.
+    static bool WriteAll(const std::string& path, std::string_view section,
+                         std::span<const KeyValue> entries);
 };
 
 }  // namespace velunor

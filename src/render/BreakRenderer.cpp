@@ -15,9 +15,8 @@ constexpr int kClockY = 370;
 
 }  // namespace
 
-BreakRenderer::BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound,
-                             std::function<void()> endBreak)
-    : m_sound(sound), m_endBreak(std::move(endBreak)), m_countdown(settings, clock) {}
+BreakRenderer::BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound)
+    : m_sound(sound), m_countdown(settings, clock) {}
 
 // The members go in reverse order: the elements, the pictures they borrowed, the clock font, and
 // last the sound device is closed.
@@ -56,17 +55,16 @@ void BreakRenderer::AddAnimation() {
     m_elements.AddElement(std::move(params));
 }
 
-void BreakRenderer::RenderFrame() {
+bool BreakRenderer::RenderFrame() {
     if (m_state != State::Running) {
-        return;
+        return false;
     }
     PlaceScene();
     DrawBackground();
     m_elements.DrawElements();
-    DrawCountdown();
-    if (m_state == State::Running) {  // ending the break may have shut the renderer down
-        m_canvas->Present();
-    }
+    const bool finished = DrawCountdown();
+    m_canvas->Present();
+    return finished;
 }
 
 // The background is centred at its natural size: cropped evenly on a smaller screen; on a larger
@@ -90,16 +88,13 @@ void BreakRenderer::DrawBackground() {
     DrawImage(m_backgroundImage, Rect{0, 0, width, height}, Rect{0, 0, width, height});
 }
 
-// The clock goes on top of everything; the frame that shows 00:00:00 also ends the break, and the
-// frame is finished after the break has ended.
-void BreakRenderer::DrawCountdown() {
+// The clock goes on top of everything; the frame that shows 00:00:00 is the break's last.
+bool BreakRenderer::DrawCountdown() {
     const bool finished = m_countdown.Step();
     if (m_clockFont != nullptr) {
         m_scene->DrawText(*m_clockFont, kClockColor, kClockX, kClockY, m_countdown.Text());
     }
-    if (finished && m_endBreak) {
-        m_endBreak();
-    }
+    return finished;
 }
 
 void BreakRenderer::Shutdown() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "app/AppSettings.h"
@@ -17,15 +16,14 @@ namespace velunor {
 
 // Paints the break screen: the background picture centred, the scene elements, the countdown,
 // then the whole back buffer shown at once. The elements and the clock stand where the artwork puts
-// them on the background, wherever the background lands on the screen. When the countdown runs out
-// it ends the break through the callback it was given. Everything but the kept-pictures list
-// belongs to the window thread.
+// them on the background, wherever the background lands on the screen. A frame tells its caller
+// when the countdown ran out; ending the break is the caller's. Everything but the kept-pictures
+// list belongs to the window thread.
 //
 // The canvas handed to Initialize and the sound device must outlive the renderer.
 class BreakRenderer : public ImageDrawer {
 public:
-    BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound,
-                  std::function<void()> endBreak);
+    BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound);
     ~BreakRenderer() override;
     BreakRenderer(const BreakRenderer&) = delete;
     BreakRenderer& operator=(const BreakRenderer&) = delete;
@@ -34,8 +32,9 @@ public:
     // builds the scene. Called once; always true.
     bool Initialize(Canvas& canvas);
 
-    // One frame of the break screen; nothing before Initialize or after Shutdown.
-    void RenderFrame();
+    // One frame of the break screen; nothing before Initialize or after Shutdown. True when this
+    // frame's clock shows 00:00:00: the break is over.
+    bool RenderFrame();
 
     // Releases the fonts and pictures; no frame is drawn afterwards.
     void Shutdown();
@@ -62,11 +61,10 @@ private:
     void AddAnimation();
     void PlaceScene();
     void DrawBackground();
-    void DrawCountdown();
+    bool DrawCountdown();
 
     SoundDevice& m_sound;
     std::unique_ptr<SoundDevice, SoundCloser> m_openSound;
-    std::function<void()> m_endBreak;
     State m_state = State::Constructed;
     Countdown m_countdown;
     Canvas* m_canvas = nullptr;

@@ -59,12 +59,13 @@ void SettingsPresenter::OnSave() {
     }
 }
 
-// The minute texts are stored as typed; only the running values are normalised.
+// The minute texts are stored as typed; only the running values are normalised. One replace of
+// the file: a save that fails leaves it as it was.
 bool SettingsPresenter::WriteAll(const SettingsValues& values) {
-    const std::string& path = m_paths.m_configPath;
-    return WriteSetting(config::kStartAtLogon, OnOffText(values.autoStart ? 1 : 0), path) &&
-           WriteSetting(config::kInterval, values.setTimeText, path) &&
-           WriteSetting(config::kBreakLength, values.runTimeText, path);
+    return WriteSettings({{config::kStartAtLogon, OnOffText(values.autoStart ? 1 : 0)},
+                          {config::kInterval, values.setTimeText},
+                          {config::kBreakLength, values.runTimeText}},
+                         m_paths.m_configPath);
 }
 
 bool SettingsPresenter::StoreAutostartEntry() {

@@ -46,20 +46,17 @@ class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest()
         : m_paths(ProgramPaths::FromExecutable(m_folder.File("velunor"), "velunor")),
-          m_renderer(m_settings, m_clock, m_sound, [this] { m_window.OnCountdownEnded(); }),
-          m_playlist(m_player, m_paths),
-          m_window(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart) {}
+          m_window(m_clock, m_paths, m_sound, m_player, m_autostart) {}
 
-    QAction* TrayItem(int position) { return m_window.Tray().Menu().actions().at(position); }
+    QAction* TrayItem(int position) {
+        return m_window.findChild<TrayIcon*>()->Menu().actions().at(position);
+    }
 
     test::TempFolder m_folder;
-    AppSettings m_settings;
     test::FakeClock m_clock;
     const ProgramPaths m_paths;
     QtSoundDevice m_sound;
-    BreakRenderer m_renderer;
     ProcessMediaPlayer m_player;
-    BreakPlaylist m_playlist;
     test::FakeAutostartStore m_autostart;
     MainWindow m_window;
 };
@@ -68,47 +65,20 @@ protected:
 // scenarios': the break window goes on Escape, and every soak break ends on its first frame.
 TEST_F(MainWindowTest, ScheduledBreaksCoverTheScreenUntilACloseRequestEndsThem) {
     m_folder.Write("config.ini", "[Option]\nSetTime=0\nRunTime=2\n");
-    m_window.Start();
+    m_window.Session().Start();
     m_clock.Advance(60);  // an interval of 0 counts as a minute
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_window.isVisible(); }, 3000));  // the timer's
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
-    EXPECT_TRUE(m_window.isFullScreen() && m_window.IsAnimating());
+    EXPECT_TRUE(m_window.isFullScreen());
+    EXPECT_TRUE(m_window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QTest::keyClick(&m_window, Qt::Key_Return);
     QTest::keyClick(&m_window, Qt::Key_Enter);
+    QTest::keyClick(&m_window, Qt::Key_A);
     QTest::qWait(150);  // a frame
-    EXPECT_TRUE(m_window.Scheduler().InBreak());
+    EXPECT_TRUE(m_window.Session().InBreak());
     EXPECT_FALSE(m_window.close());
-    EXPECT_FALSE(m_window.Scheduler().InBreak());
-    EXPECT_FALSE(m_window.isVisible() || m_window.isMinimized() || m_window.IsAnimating());
-}
-
-// A request that did open a second dialog would find it and close it from inside its loop.
-TEST_F(MainWindowTest, TrayOpensTheSettingsOnlyOnceAtATime) {
-    m_window.Start();
-    int opened = 0;
-    bool secondOpened = false;
-    const auto requestAgainWhileOpen = [&](const std::function<void()>& request) {
-        InNextModal([&, request](QWidget& settings) {
-            ++opened;
-            QTimer::singleShot(0, [&] {
-                QWidget* nested = QApplication::activeModalWidget();
-                if (nested != nullptr && nested != &settings) {
-                    secondOpened = true;
-                    nested->close();
-                }
-            });
-            request();
-            settings.close();
-        });
-    };
-    requestAgainWhileOpen([&] { emit m_window.Tray().activated(); });
-    TrayItem(0)->trigger();
-    QTest::qWait(50);
-    requestAgainWhileOpen([&] { TrayItem(0)->trigger(); });
-    emit m_window.Tray().activated();
-    QTest::qWait(50);
-    EXPECT_EQ(opened, 2);
-    EXPECT_FALSE(secondOpened);
+    EXPECT_FALSE(m_window.Session().InBreak());
+    EXPECT_FALSE(m_window.isVisible() || m_window.isMinimized());
 }
 
 TEST_F(MainWindowTest, HelpsTechSupportOpensTheHelpPageAndClosesEvenWhenOpeningFails) {

@@ -12,7 +12,6 @@
 #include "AboutDialog.h"
 #include "BuiltInResources.h"
 #include "MusicInfoDialog.h"
-#include "app/AppStartup.h"
 #include "platform/qt/dialogs/SettingsDialog.h"
 
 namespace velunor {
@@ -21,18 +20,12 @@ constexpr int kScheduleMs = 1000;
 constexpr int kFrameMs = 100;
 }  // namespace
 
-MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
-                       BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
-                       AutostartStore& autostart)
+MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
+                       MediaPlayer& player, AutostartStore& autostart)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_settings(settings),
-      m_paths(paths),
-      m_renderer(renderer),
-      m_playlist(playlist),
-      m_player(player),
-      m_autostart(autostart),
-      m_scheduler(settings, clock, *this),
-      m_covers([this] { m_scheduler.EndBreak(); }) {
+      m_covers([this] { m_session.EndBreak(); }),
+      m_tray(this),
+      m_session(clock, paths, sound, player, autostart, *this) {
     // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
     // erasing is what would make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -42,52 +35,65 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
     setFocusPolicy(Qt::StrongFocus);
 
     m_scheduleTimer.setInterval(kScheduleMs);
-    connect(&m_scheduleTimer, &QTimer::timeout, this, [this] { m_scheduler.OnScheduleTick(); });
+    connect(&m_scheduleTimer, &QTimer::timeout, this, [this] { m_session.OnScheduleTick(); });
     m_frameTimer.setInterval(kFrameMs);
-    connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::RenderFrame);
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] { m_session.OnFrameTick(); });
     connect(&m_covers, &MonitorCovers::layoutChanged, this, &MainWindow::FollowPrimaryMonitor);
     ConnectTray();
 }
 
 void MainWindow::ConnectTray() {
-    connect(&m_tray, &TrayIcon::activated, this, &MainWindow::OpenSettings);
-    connect(&m_tray, &TrayIcon::settingsChosen, this, &MainWindow::OpenSettings);
-    connect(&m_tray, &TrayIcon::helpChosen, this, &MainWindow::OpenHelp);
-    connect(&m_tray, &TrayIcon::aboutChosen, this, &MainWindow::OpenAbout);
-    connect(&m_tray, &TrayIcon::exitChosen, this, &MainWindow::Exit);
+    connect(&m_tray, &TrayIcon::activated, this, [this] { m_session.OpenSettings(); });
+    connect(&m_tray, &TrayIcon::settingsChosen, this, [this] { m_session.OpenSettings(); });
+    connect(&m_tray, &TrayIcon::helpChosen, this, [this] { m_session.OpenHelp(); });
+    connect(&m_tray, &TrayIcon::aboutChosen, this, [this] { m_session.OpenAbout(); });
+    connect(&m_tray, &TrayIcon::exitChosen, this, [this] { m_session.Exit(); });
 }
 
-void MainWindow::Start() {
-    RunStartup(m_paths, m_settings, m_scheduler, *this);
+Canvas& MainWindow::BreakCanvas() {
+    if (!m_canvas) {
+        m_canvas = std::make_unique<QtCanvas>(MonitorCovers::PrimaryRect().size(),
+                                              [this](const QRegion& changed) { update(changed); });
+    }
+    return *m_canvas;
 }
 
-void MainWindow::Exit() {
+void MainWindow::StartScheduleTimer() {
+    m_scheduleTimer.start();
+}
+
+void MainWindow::StopTimers() {
     m_frameTimer.stop();
     m_scheduleTimer.stop();
-    m_renderer.Shutdown();
+}
+
+void MainWindow::ShowTrayIcon() {
+    m_tray.Show();
+}
+
+void MainWindow::RemoveTrayIcon() {
     m_tray.Remove();
-    // exit(), not quit(): quit() first asks every window to close, and a close request is what
-    // ends a break here, so it would be refused.
+}
+
+// exit(), not quit(): quit() first asks every window to close, and a close request is what ends a
+// break here, so it would be refused.
+void MainWindow::Quit() {
     QCoreApplication::exit(0);
 }
 
-void MainWindow::OpenSettings() {
-    // The dialog clears the flag while it is open, so a second double-click opens no second one.
-    if (!m_canOpenSettings) {
-        return;
-    }
-    SettingsDialog dialog(m_settings, m_scheduler, m_autostart, m_paths, m_canOpenSettings,
-                          m_player);
+void MainWindow::RunSettingsDialog() {
+    SettingsDialog dialog(m_session.Settings(), m_session.Scheduler(), m_session.Autostart(),
+                          m_session.Paths(), m_session.CanOpenSettings(), m_session.Player());
     RunDialog(dialog);
 }
 
-void MainWindow::OpenHelp() {
+void MainWindow::RunHelpDialog() {
     MusicInfoDialog dialog(
-        QUrl::fromLocalFile(QString::fromStdString(m_paths.m_folder + "help.html")));
+        QUrl::fromLocalFile(QString::fromStdString(m_session.Paths().m_folder + "help.html")));
     RunDialog(dialog);
 }
 
-void MainWindow::OpenAbout() {
+void MainWindow::RunAboutDialog() {
     AboutDialog dialog;
     RunDialog(dialog);
 }
@@ -99,47 +105,30 @@ void MainWindow::RunDialog(QDialog& dialog) {
     dialog.exec();
 }
 
-void MainWindow::InitializeRenderer() {
-    m_canvas = std::make_unique<QtCanvas>(MonitorCovers::PrimaryRect().size(),
-                                          [this](const QRegion& changed) { update(changed); });
-    m_renderer.Initialize(*m_canvas);
-    m_playlist.PrepareAtStartup();
+void MainWindow::ShowNotice(std::string_view title, std::string_view text) {
+    m_tray.ShowNotice(QString::fromUtf8(title.data(), qsizetype(title.size())),
+                      QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-void MainWindow::StartScheduleTimer() {
-    m_scheduleTimer.start();
+std::optional<std::int64_t> MainWindow::IdleSeconds() {
+    return std::nullopt;
 }
 
-void MainWindow::RunFirstRunSettings() {
-    OpenSettings();
-}
-
-void MainWindow::AddTrayIcon() {
-    m_tray.Show();
-}
-
-void MainWindow::StartBreakMusic() {
-    m_playlist.StartBreakMusic();
-}
-
-void MainWindow::StopBreakMusic() {
-    m_playlist.EndBreakMusic();
+bool MainWindow::OtherProgramFullScreen() {
+    return false;
 }
 
 // The scene fills the primary monitor as it is now, and the other monitors go black.
-void MainWindow::ShowBreakScreen() {
+void MainWindow::ShowBreakWindow() {
     PlaceOnPrimaryMonitor();
     m_covers.Show();
     showFullScreen();
     raise();
     activateWindow();
     m_frameTimer.start();
-    // The first frame is in the back buffer before the window is first painted: it never shows
-    // an empty screen. A break of no length ends in it.
-    RenderFrame();
 }
 
-void MainWindow::HideBreakScreen() {
+void MainWindow::HideBreakWindow() {
     m_frameTimer.stop();
     m_covers.Hide();
     hide();
@@ -152,6 +141,10 @@ void MainWindow::HideBreakScreen() {
     }
 }
 
+void MainWindow::HoldKeyboard() {}
+
+void MainWindow::ReleaseKeyboard() {}
+
 // Given the primary monitor as a screen of its own, Qt keeps the window on it even where another
 // monitor spans the same pixels; the back buffer takes the monitor's size.
 void MainWindow::PlaceOnPrimaryMonitor() {
@@ -160,35 +153,22 @@ void MainWindow::PlaceOnPrimaryMonitor() {
         setScreen(screen);
     }
     setGeometry(primary);
-    if (m_canvas) {
-        m_canvas->Resize(primary.size());
-    }
+    BreakCanvas();
+    m_canvas->Resize(primary.size());
 }
 
 // The monitors changed during a break: the covers have followed, and the scene moves to the
 // primary monitor as it is now; the break goes on.
 void MainWindow::FollowPrimaryMonitor() {
-    if (!m_scheduler.InBreak() || geometry() == MonitorCovers::PrimaryRect()) {
+    if (!m_session.InBreak() || geometry() == MonitorCovers::PrimaryRect()) {
         return;
     }
     setWindowState(Qt::WindowNoState);  // a window manager moves no full-screen window
     PlaceOnPrimaryMonitor();
     showFullScreen();
     raise();
-    RenderFrame();
+    m_session.OnFrameTick();
     update();
-}
-
-// Frames are drawn on the timer, outside any paint; the canvas asks for a repaint of what the
-// frame changed.
-void MainWindow::RenderFrame() {
-    if (m_scheduler.InBreak()) {
-        m_renderer.RenderFrame();
-    }
-}
-
-void MainWindow::ArmCountdown() {
-    m_renderer.ArmCountdown();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -198,19 +178,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-// Escape ends the break early. Enter does nothing: a key pressed by accident must not end the
-// program or the break.
+// Only Escape ends the break: a key pressed by accident, Enter too, must not.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        m_scheduler.EndBreak();
-    }
+    m_session.OnBreakKey(event->key() == Qt::Key_Escape ? BreakKey::Escape : BreakKey::Other);
     event->accept();
 }
 
 // Only 退出 ends the program; a close request from the desktop ends the break, like Escape.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    m_scheduler.EndBreak();
+    m_session.EndBreak();
 }
 
 }  // namespace velunor

@@ -7,63 +7,48 @@
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
-#include "app/AppSettings.h"
-#include "app/BreakEffects.h"
-#include "app/BreakScheduler.h"
+#include "app/BreakSession.h"
 #include "app/Clock.h"
+#include "app/Desktop.h"
 #include "app/ProgramPaths.h"
-#include "app/StartupHost.h"
-#include "music/BreakPlaylist.h"
 #include "music/MediaPlayer.h"
-#include "render/BreakRenderer.h"
+#include "render/SoundDevice.h"
 #include "settings/AutostartStore.h"
 
 class QDialog;
 
 namespace velunor {
 
-// The break screen, and the owner of what the break schedule drives: the tray icon and its menu,
-// the two timers, the music. Between breaks the window is hidden (never minimised, so it never
-// shows up in a taskbar); during a break it covers the primary monitor above everything else, and
-// the other monitors are covered in black.
-class MainWindow : public QWidget, public StartupHost, public BreakEffects {
+// The break screen, and the desktop of the break session: the tray icon and its menu, the two
+// timers, the covers of the other monitors. Between breaks the window is hidden (never
+// minimised, so it never shows up in a taskbar); during a break it covers the primary monitor
+// above everything else.
+class MainWindow : public QWidget, public Desktop {
     Q_OBJECT
 
 public:
-    MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
-               BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
-               AutostartStore& autostart);
+    MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
+               MediaPlayer& player, AutostartStore& autostart);
 
-    // Start-up in its fixed order, from the renderer to the tray icon.
-    void Start();
+    BreakSession& Session() { return m_session; }
 
-    // The countdown reached zero.
-    void OnCountdownEnded() { m_scheduler.EndBreak(); }
-
-    // 退出: the renderer lets go of its resources, the icon leaves the tray, the program ends.
-    void Exit();
-
-    void OpenSettings();
-    void OpenHelp();
-    void OpenAbout();
-
-    // StartupHost
-    void InitializeRenderer() override;
+    // Desktop
+    Canvas& BreakCanvas() override;
     void StartScheduleTimer() override;
-    void RunFirstRunSettings() override;
-    // StartupHost and BreakEffects
-    void AddTrayIcon() override;
-    // BreakEffects
-    void StartBreakMusic() override;
-    void StopBreakMusic() override;
-    void ShowBreakScreen() override;
-    void HideBreakScreen() override;
-    void ArmCountdown() override;
-
-    TrayIcon& Tray() { return m_tray; }
-    BreakScheduler& Scheduler() { return m_scheduler; }
-    // Frames are requested only while a break shows; between breaks the program sleeps.
-    bool IsAnimating() const { return m_frameTimer.isActive(); }
+    void StopTimers() override;
+    void ShowTrayIcon() override;
+    void RemoveTrayIcon() override;
+    void ShowBreakWindow() override;
+    void HideBreakWindow() override;
+    void HoldKeyboard() override;
+    void ReleaseKeyboard() override;
+    void RunSettingsDialog() override;
+    void RunHelpDialog() override;
+    void RunAboutDialog() override;
+    void ShowNotice(std::string_view title, std::string_view text) override;
+    std::optional<std::int64_t> IdleSeconds() override;
+    bool OtherProgramFullScreen() override;
+    void Quit() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,24 +57,17 @@ protected:
 
 private:
     static void RunDialog(QDialog& dialog);
-    void RenderFrame();
     void ConnectTray();
     void PlaceOnPrimaryMonitor();
     void FollowPrimaryMonitor();
 
-    AppSettings& m_settings;
-    const ProgramPaths& m_paths;
-    BreakRenderer& m_renderer;
-    BreakPlaylist& m_playlist;
-    MediaPlayer& m_player;
-    AutostartStore& m_autostart;
-    BreakScheduler m_scheduler;
-    MonitorCovers m_covers;
     std::unique_ptr<QtCanvas> m_canvas;
+    MonitorCovers m_covers;
     TrayIcon m_tray;
     QTimer m_scheduleTimer;
     QTimer m_frameTimer;
-    bool m_canOpenSettings = true;
+    // Last: its renderer lets go of the pictures it made on the canvas before the canvas goes.
+    BreakSession m_session;
 };
 
 }  // namespace velunor

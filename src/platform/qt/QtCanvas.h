@@ -46,9 +46,6 @@ public:
     // The screen changed size: the back buffer is made anew, black, at the new size.
     void Resize(QSize size);
 
-    // Null until something has been drawn.
-    const QImage& BackBuffer() const { return m_buffer; }
-
     // The faces tried in order when the asked-for face lacks glyphs; "黑体" is rarely installed
     // under that name outside Windows.
     static QStringList FontFamilies(const std::string& face);

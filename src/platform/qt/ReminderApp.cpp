@@ -12,15 +12,15 @@ namespace velunor {
 
 ReminderApp::ReminderApp()
     : m_paths(PathsOfThisExecutable()),
-      m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
-      m_playlist(m_player, m_paths),
-      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, m_player, m_autostart),
+      m_mainWindow(m_clock, m_paths, m_sound, m_player, m_autostart),
       m_instance(InstanceNameOfThisExecutable()) {
+    BreakSession& session = m_mainWindow.Session();
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
-                     &MainWindow::Exit);
+                     [&session] { session.Exit(); });
     QObject::connect(&m_instance, &SingleInstance::settingsRequested, &m_mainWindow,
-                     &MainWindow::OpenSettings);
-    QObject::connect(&m_instance, &SingleInstance::quitRequested, &m_mainWindow, &MainWindow::Exit);
+                     [&session] { session.OpenSettings(); });
+    QObject::connect(&m_instance, &SingleInstance::quitRequested, &m_mainWindow,
+                     [&session] { session.Exit(); });
 }
 
 QString ReminderApp::InstanceNameOfThisExecutable() {

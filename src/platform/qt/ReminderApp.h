@@ -5,12 +5,9 @@
 #include "QtSoundDevice.h"
 #include "SingleInstance.h"
 #include "UnixSignalWatcher.h"
-#include "app/AppSettings.h"
 #include "app/ProgramPaths.h"
 #include "app/SystemClock.h"
-#include "music/BreakPlaylist.h"
 #include "platform/qt/autostart/XdgAutostartStore.h"
-#include "render/BreakRenderer.h"
 
 namespace velunor {
 
@@ -28,7 +25,7 @@ public:
     // False when another copy runs from the same program folder: it has been asked to show its
     // settings, and this one should end without starting.
     bool ClaimProgramFolder() { return m_instance.Claim(); }
-    void Start() { m_mainWindow.Start(); }
+    void Start() { m_mainWindow.Session().Start(); }
 
     // The name a running copy of this program folder listens under; needs only a
     // QCoreApplication.
@@ -37,13 +34,10 @@ public:
 private:
     static ProgramPaths PathsOfThisExecutable();
 
-    AppSettings m_settings;
     SystemClock m_clock;
     const ProgramPaths m_paths;
     QtSoundDevice m_sound;
-    BreakRenderer m_renderer;
     ProcessMediaPlayer m_player;
-    BreakPlaylist m_playlist;
     XdgAutostartStore m_autostart;
     MainWindow m_mainWindow;
     UnixSignalWatcher m_signals;

@@ -89,4 +89,11 @@ void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
+// With no tray there is nobody to show the notice.
+void TrayIcon::ShowNotice(const QString& title, const QString& text) {
+    if (m_icon) {
+        m_icon->showMessage(title, text, QSystemTrayIcon::Information);
+    }
+}
+
 }  // namespace velunor

@@ -27,7 +27,8 @@ public:
     // can take it yet, it shows once a tray appears.
     void Show();
     void Remove();
-    bool IsShown() const { return m_icon && m_icon->isVisible(); }
+    // A short notice from the icon.
+    void ShowNotice(const QString& title, const QString& text);
 
     QMenu& Menu() { return m_menu; }
 

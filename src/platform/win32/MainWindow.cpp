@@ -3,7 +3,6 @@
 #include "AboutDialog.h"
 #include "MusicInfoDialog.h"
 #include "ResourceIds.h"
-#include "app/AppStartup.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
 
 namespace velunor {
@@ -29,20 +28,12 @@ void RegisterWindowClass(const std::wstring& name, WNDPROC procedure) {
 }
 }  // namespace
 
-MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramPaths& paths,
-                       BreakRenderer& renderer, BreakPlaylist& playlist, MediaPlayer& player,
-                       AutostartStore& autostart, SoundDevice& sound,
+MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
+                       MediaPlayer& player, AutostartStore& autostart,
                        const std::wstring& windowClass)
-    : m_settings(settings),
-      m_paths(paths),
-      m_renderer(renderer),
-      m_playlist(playlist),
-      m_player(player),
-      m_autostart(autostart),
-      m_sound(sound),
-      m_scheduler(settings, clock, *this),
-      m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
-      m_covers([this] { m_scheduler.EndBreak(); }) {
+    : m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
+      m_covers([this] { m_session.EndBreak(); }),
+      m_session(clock, paths, sound, player, autostart, *this) {
     RegisterWindowClass(windowClass, Procedure);
     // Hidden, 0 × 0 at the origin until a break: a tool window never has a taskbar button.
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
@@ -51,94 +42,82 @@ MainWindow::MainWindow(AppSettings& settings, const Clock& clock, const ProgramP
     m_tray = std::make_unique<TrayIcon>(m_window);
 }
 
-// The renderer's pictures and font go before the canvas that made them (and GDI+ with it).
 MainWindow::~MainWindow() {
-    m_renderer.Shutdown();
     m_tray.reset();
     if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
 }
 
-void MainWindow::Start() {
-    RunStartup(m_paths, m_settings, m_scheduler, *this);
-}
-
-void MainWindow::Exit() {
-    if (m_exited) {
-        return;
+Canvas& MainWindow::BreakCanvas() {
+    if (!m_canvas) {
+        const RECT screen = PrimaryMonitorRect();
+        m_canvas = std::make_unique<GdiCanvas>(m_window, screen.right - screen.left,
+                                               screen.bottom - screen.top);
     }
-    m_exited = true;
-    KillTimer(m_window, kFrameTimer);
-    KillTimer(m_window, kScheduleTimer);
-    m_renderer.Shutdown();
-    m_tray->Remove();
-    PostQuitMessage(0);
-}
-
-void MainWindow::OpenSettings() {
-    // The dialog clears the flag while it is open, so a second double-click opens no second one.
-    if (!m_canOpenSettings) {
-        return;
-    }
-    SettingsDialog dialog(m_settings, m_scheduler, m_autostart, m_paths, m_canOpenSettings,
-                          m_player);
-    dialog.Run(nullptr);
-}
-
-// The dialogs have no owner: the tray menu and the break screen's Escape keep working while one
-// is open, and the timers keep running in its message loop.
-void MainWindow::OpenHelp() {
-    MusicInfoDialog dialog(m_paths.m_folder + "help.html");
-    dialog.Run(nullptr);
-}
-
-void MainWindow::OpenAbout() {
-    AboutDialog dialog;
-    dialog.Run(nullptr);
-}
-
-void MainWindow::InitializeRenderer() {
-    const RECT screen = PrimaryMonitorRect();
-    m_canvas = std::make_unique<GdiCanvas>(m_window, screen.right - screen.left,
-                                           screen.bottom - screen.top);
-    m_renderer.Initialize(*m_canvas);
-    m_sound.Close();  // until the first break
-    m_playlist.PrepareAtStartup();
+    return *m_canvas;
 }
 
 void MainWindow::StartScheduleTimer() {
     SetTimer(m_window, kScheduleTimer, kScheduleMs, nullptr);
 }
 
-void MainWindow::RunFirstRunSettings() {
-    OpenSettings();
+void MainWindow::StopTimers() {
+    KillTimer(m_window, kFrameTimer);
+    KillTimer(m_window, kScheduleTimer);
 }
 
-void MainWindow::AddTrayIcon() {
+void MainWindow::ShowTrayIcon() {
     m_tray->Show();
 }
 
-// The sound output is held while the music plays (see DirectSoundDevice).
-void MainWindow::StartBreakMusic() {
-    m_sound.Open();
-    m_playlist.StartBreakMusic();
+void MainWindow::RemoveTrayIcon() {
+    m_tray->Remove();
 }
 
-void MainWindow::StopBreakMusic() {
-    m_playlist.EndBreakMusic();
-    m_sound.Close();
+void MainWindow::Quit() {
+    PostQuitMessage(0);
 }
 
-void MainWindow::ShowBreakScreen() {
+void MainWindow::RunSettingsDialog() {
+    SettingsDialog dialog(m_session.Settings(), m_session.Scheduler(), m_session.Autostart(),
+                          m_session.Paths(), m_session.CanOpenSettings(), m_session.Player());
+    dialog.Run(nullptr);
+}
+
+// The dialogs have no owner: the tray menu and the break screen's Escape keep working while one
+// is open, and the timers keep running in its message loop.
+void MainWindow::RunHelpDialog() {
+    MusicInfoDialog dialog(m_session.Paths().m_folder + "help.html");
+    dialog.Run(nullptr);
+}
+
+void MainWindow::RunAboutDialog() {
+    AboutDialog dialog;
+    dialog.Run(nullptr);
+}
+
+void MainWindow::ShowNotice(std::string_view, std::string_view) {}
+
+std::optional<std::int64_t> MainWindow::IdleSeconds() {
+    return std::nullopt;
+}
+
+bool MainWindow::OtherProgramFullScreen() {
+    return false;
+}
+
+void MainWindow::ShowBreakWindow() {
     CoverScreens();
+    SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
+}
+
+void MainWindow::HoldKeyboard() {
     SetForegroundWindow(m_window);
     SetFocus(m_window);
-    SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
-    // The first frame is in the back buffer before the window is first painted: it never shows
-    // an empty screen. A break of no length ends in it.
-    RenderFrame();
 }
+
+void MainWindow::ReleaseKeyboard() {}
 
 // The scene on the primary monitor, black covers over the others.
 void MainWindow::CoverScreens() {
@@ -148,23 +127,12 @@ void MainWindow::CoverScreens() {
     m_covers.Show();
 }
 
-void MainWindow::HideBreakScreen() {
+void MainWindow::HideBreakWindow() {
     KillTimer(m_window, kFrameTimer);
     m_covers.Hide();
     SetWindowPos(m_window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_canvas) {
         m_canvas->ReleasePixels();
-    }
-}
-
-void MainWindow::ArmCountdown() {
-    m_renderer.ArmCountdown();
-}
-
-// Frames are drawn on the timer; the canvas has the window paint what the frame changed.
-void MainWindow::RenderFrame() {
-    if (m_scheduler.InBreak()) {
-        m_renderer.RenderFrame();
     }
 }
 
@@ -179,7 +147,7 @@ void MainWindow::OnPaint() {
 
 void MainWindow::OnTrayNotify(UINT mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) {
-        OpenSettings();
+        m_session.OpenSettings();
     } else if (mouseMessage == WM_RBUTTONUP) {
         m_tray->ShowMenu();
     }
@@ -188,16 +156,16 @@ void MainWindow::OnTrayNotify(UINT mouseMessage) {
 void MainWindow::OnCommand(int id) {
     switch (id) {
         case ID_TRAY_SETTINGS:
-            OpenSettings();
+            m_session.OpenSettings();
             break;
         case ID_TRAY_HELP:
-            OpenHelp();
+            m_session.OpenHelp();
             break;
         case ID_APP_ABOUT:
-            OpenAbout();
+            m_session.OpenAbout();
             break;
         case ID_TRAY_EXIT:
-            Exit();
+            m_session.Exit();
             break;
         default:
             break;
@@ -222,9 +190,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kScheduleTimer) {
-                m_scheduler.OnScheduleTick();
+                m_session.OnScheduleTick();
             } else if (wParam == kFrameTimer) {
-                RenderFrame();
+                m_session.OnFrameTick();
             }
             return 0;
         case WM_PAINT:
@@ -242,27 +210,20 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam));
             return 0;
         case kOpenSettingsMessage:
-            OpenSettings();
+            m_session.OpenSettings();
             return 0;
         case WM_KEYDOWN:
-            // Escape ends the break early. Enter does nothing: a key pressed by accident must not
-            // end the program or the break.
-            if (wParam == VK_ESCAPE) {
-                m_scheduler.EndBreak();
-            }
+            // Only Escape ends the break: a key pressed by accident, Enter too, must not.
+            m_session.OnBreakKey(wParam == VK_ESCAPE ? BreakKey::Escape : BreakKey::Other);
             return 0;
         case WM_CLOSE:
-            // During a break a close request ends the break, like Escape; between breaks (the
-            // window is hidden, so it comes from a program such as taskkill) it ends Velunor.
-            if (m_scheduler.InBreak()) {
-                m_scheduler.EndBreak();
-            } else {
-                Exit();
-            }
+            // Between breaks the window is hidden, so a close request comes from a program such
+            // as taskkill.
+            m_session.OnCloseRequest();
             return 0;
         case WM_DISPLAYCHANGE:
             // Monitors that come, go or change during a break are covered anew.
-            if (m_scheduler.InBreak()) {
+            if (m_session.InBreak()) {
                 CoverScreens();
             }
             return 0;
@@ -270,7 +231,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_ENDSESSION:
             if (wParam != FALSE) {
-                Exit();
+                m_session.Exit();
             }
             return 0;
         default:

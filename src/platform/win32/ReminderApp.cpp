@@ -7,11 +7,8 @@ namespace velunor {
 ReminderApp::ReminderApp(const ProgramPaths& paths, const std::wstring& windowClass)
     : m_paths(paths),
       m_sound([this] { return m_owner; }),
-      m_renderer(m_settings, m_clock, m_sound, [this] { m_mainWindow.OnCountdownEnded(); }),
       m_player(CreateMediaPlayer()),
-      m_playlist(*m_player, m_paths),
-      m_mainWindow(m_settings, m_clock, m_paths, m_renderer, m_playlist, *m_player, m_autostart,
-                   m_sound, windowClass) {
+      m_mainWindow(m_clock, m_paths, m_sound, *m_player, m_autostart, windowClass) {
     m_owner = m_mainWindow.Handle();
 }
 

@@ -5,13 +5,10 @@
 
 #include "DirectSoundDevice.h"
 #include "MainWindow.h"
-#include "app/AppSettings.h"
 #include "app/ProgramPaths.h"
 #include "app/SystemClock.h"
-#include "music/BreakPlaylist.h"
 #include "music/MediaPlayer.h"
 #include "platform/win32/dialogs/RegistryAutostartStore.h"
-#include "render/BreakRenderer.h"
 
 namespace velunor {
 
@@ -26,20 +23,17 @@ public:
     ReminderApp(const ReminderApp&) = delete;
     ReminderApp& operator=(const ReminderApp&) = delete;
 
-    void Start() { m_mainWindow.Start(); }
+    void Start() { m_mainWindow.Session().Start(); }
 
     // Runs the messages of every window of the program until 退出; returns the exit code.
     static int RunMessageLoop();
 
 private:
-    AppSettings m_settings;
     SystemClock m_clock;
     const ProgramPaths& m_paths;
     HWND m_owner = nullptr;
     DirectSoundDevice m_sound;
-    BreakRenderer m_renderer;
     std::unique_ptr<MediaPlayer> m_player;
-    BreakPlaylist m_playlist;
     RegistryAutostartStore m_autostart;
     MainWindow m_mainWindow;
 };

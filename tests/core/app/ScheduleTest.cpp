@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppStartup.h"
 #include "support/ProgramState.h"
 
 namespace velunor {
@@ -102,37 +101,6 @@ TEST_F(Schedule, AnOpenLibraryOrSavedSettingsHoldTheBreakBackAndRestartTheInterv
         std::tuple(2, 3, 0, clock.Now()));
     EXPECT_FALSE(WorkFor(119));
     EXPECT_TRUE(WorkFor(1));
-}
-
-// Start-up reads config.ini without writing it and starts the interval; only a first run (BFirst
-// exactly "true") opens the settings instead of adding the icon. The order of the steps is the
-// end-to-end tests' (the icon comes while the first run's dialog is open).
-class FirstRunHost : public StartupHost {
-public:
-    void InitializeRenderer() override {}
-    void StartScheduleTimer() override {}
-    void RunFirstRunSettings() override { firstRun = true; }
-    void AddTrayIcon() override {}
-    bool firstRun = false;
-};
-
-TEST_F(Schedule, StartUpReadsTheFileWritesNothingAndOpensTheSettingsOnlyOnAFirstRun) {
-    for (const auto& [config, firstRun, firstBreak] :
-         {std::tuple{"", false, 600},
-          {"[Option]\nBFirst=TRUE\n", false, 600},
-          {"[Option]\nBFirst=true\nSetTime=0\n", true, 60}}) {
-        if (*config != '\0') {
-            folder.Write("config.ini", config);
-        }
-        settings = AppSettings{};
-        FirstRunHost host;
-        RunStartup(paths, settings, scheduler, host);
-        EXPECT_EQ(host.firstRun, firstRun) << config;
-        EXPECT_EQ(folder.Exists("config.ini") ? folder.Read("config.ini") : "", config);
-        EXPECT_FALSE(WorkFor(firstBreak - 1));
-        EXPECT_TRUE(WorkFor(1));
-        scheduler.EndBreak();
-    }
 }
 
 }  // namespace

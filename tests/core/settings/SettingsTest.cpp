@@ -10,6 +10,11 @@
 #include <tuple>
 #include <vector>
 
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
 #include "settings/MediaLibraryPresenter.h"
 #include "settings/SettingsPresenter.h"
 #include "support/ProgramState.h"
@@ -159,6 +164,68 @@ TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedA
     EXPECT_EQ(Texts(view.messages.begin() + 2, view.messages.end()),
               Texts(2, "设置已保存，但开机启动设置失败"));
     EXPECT_EQ(view.closed, 2);
+}
+
+// Counts the times config.ini is replaced (renamed over) where the system can tell.
+class ReplaceCounter {
+public:
+    explicit ReplaceCounter(const fs::path& folder) {
+#ifdef __linux__
+        m_watch = inotify_init1(IN_NONBLOCK);
+        inotify_add_watch(m_watch, folder.c_str(), IN_MOVED_TO);
+#else
+        (void)folder;
+#endif
+    }
+    ~ReplaceCounter() {
+#ifdef __linux__
+        close(m_watch);
+#endif
+    }
+    std::optional<int> Count() {
+#ifdef __linux__
+        alignas(inotify_event) char events[4096];
+        const ssize_t length = read(m_watch, events, sizeof events);
+        int count = 0;
+        for (ssize_t at = 0; at < length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            count += std::string_view(event->name) == "config.ini";
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+        return count;
+#else
+        return std::nullopt;
+#endif
+    }
+
+private:
+    int m_watch = -1;
+};
+
+// A UTF-16 file cannot hold a value that is no UTF-8: the save is refused as a whole, so no key
+// of it reaches the file and what runs stays what is stored.
+TEST_F(Dialogs, ASaveReplacesTheFileOnceAndOneThatFailsLeavesItByteForByte) {
+    const auto utf16 = [](std::string_view text) {
+        std::string bytes = "\xff\xfe";
+        for (const char c : text) {
+            bytes += {c, '\0'};
+        }
+        return bytes;
+    };
+    folder.Write("config.ini", utf16("[Option]\r\nBFirst=false\r\nSetTime=20\r\n"));
+    OpenSettings();
+    const std::string before = Config();
+    const auto running = std::tuple(settings.setTime, settings.runTime, settings.workStart);
+    clock.Advance(300);
+    ReplaceCounter replaces(folder.Path());
+    Save(true, "15", "\xff");
+    EXPECT_EQ(view.failures, Texts{"保存失败，无法写入配置文件"});
+    EXPECT_EQ(Config(), before);
+    EXPECT_EQ(std::tuple(settings.setTime, settings.runTime, settings.workStart), running);
+    Save(true, "15", "2");
+    EXPECT_EQ(Config(), utf16("[Option]\r\nBFirst=false\r\nSetTime=15\r\nBStart=true\r\n"
+                              "RunTime=2\r\n"));
+    EXPECT_EQ(replaces.Count().value_or(1), 1);
 }
 
 // OK, Esc and Enter are the widget test's; a dialog torn down some other way must not hold breaks

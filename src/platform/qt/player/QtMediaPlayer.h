@@ -28,7 +28,6 @@ public:
     PlayerSettings& GetSettings() override { return *this; }
 
     bool IsPlaying() const { return m_queue.Active(); }
-    float OutputVolume() const { return m_output.volume(); }
 
 signals:
     // The item's sound has begun (its position moved); an item that cannot be played never says so.

@@ -30,8 +30,6 @@ public:
     PlayerControls& GetControls() override { return *this; }
     PlayerSettings& GetSettings() override { return *this; }
 
-    bool IsPlaying() const { return m_queue.Active(); }
-
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);

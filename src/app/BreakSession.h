@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "app/AppSettings.h"
+#include "app/AwaySource.h"
+#include "app/BreakEffects.h"
+#include "app/BreakKeys.h"
+#include "app/BreakScheduler.h"
+#include "app/Clock.h"
+#include "app/Desktop.h"
+#include "app/ProgramPaths.h"
+#include "music/BreakPlaylist.h"
+#include "music/MediaPlayer.h"
+#include "render/BreakRenderer.h"
+#include "render/SoundDevice.h"
+#include "settings/AutostartStore.h"
+
+namespace velunor {
+
+// One running Velunor: its settings, schedule, break screen, music and dialogs, and every rule of
+// when a break comes, waits or ends. The front end reports what only the desktop knows (ticks,
+// keys, a locked session, a full-screen program) and does what the session asks of its Desktop.
+class BreakSession : private BreakEffects {
+public:
+    // A notice goes this many seconds before each break.
+    static constexpr CalendarTime kNoticeSeconds = 30;
+    // No input for this long (or a break's length, when longer) between breaks: the user is away.
+    static constexpr CalendarTime kAwaySeconds = 5 * 60;
+
+    BreakSession(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
+                 MediaPlayer& player, AutostartStore& autostart, Desktop& desktop);
+    BreakSession(const BreakSession&) = delete;
+    BreakSession& operator=(const BreakSession&) = delete;
+
+    // Start-up in its fixed order: renderer, settings, work start, timer, then the first run's
+    // settings dialog or the tray icon.
+    void Start();
+
+    void OnScheduleTick();
+    void OnFrameTick();
+
+    // A key pressed during a break; the break ends when the key says so.
+    KeyAction OnBreakKey(BreakKey key);
+    // Escape or a close request on a cover, or the countdown's end.
+    void EndBreak() { m_scheduler.EndBreak(); }
+    // A close request to the main window: during a break it ends the break; between breaks (a
+    // program such as taskkill asks) it ends Velunor.
+    void OnCloseRequest();
+    // The session was locked or unlocked, a screen saver started or stopped, and so on.
+    void OnAwayChanged(AwaySource source, bool active);
+
+    void OpenSettings();
+    void OpenHelp();
+    void OpenAbout();
+    // 退出, the end of the desktop session or a termination request; only the first counts.
+    void Exit();
+
+    bool InBreak() const { return m_scheduler.InBreak(); }
+    bool Exited() const { return m_exited; }
+
+    // What the dialogs work on.
+    AppSettings& Settings() { return m_settings; }
+    BreakScheduler& Scheduler() { return m_scheduler; }
+    const ProgramPaths& Paths() const { return m_paths; }
+    AutostartStore& Autostart() { return m_autostart; }
+    MediaPlayer& Player() { return m_player; }
+    // Cleared by the settings dialog while it is open, so that no second one opens.
+    bool& CanOpenSettings() { return m_canOpenSettings; }
+
+private:
+    // BreakEffects
+    void AddTrayIcon() override;
+    void StartBreakMusic() override;
+    void StopBreakMusic() override;
+    void ShowBreakScreen() override;
+    void HideBreakScreen() override;
+    void ArmCountdown() override;
+
+    bool Locked() const;
+    bool NoteIdleness();
+    bool HeldByFullScreen(std::optional<CalendarTime> secondsLeft);
+    void NoticeComingBreak(std::optional<CalendarTime> secondsLeft);
+    void EndBreakIfCountdownEnded();
+
+    const Clock& m_clock;
+    const ProgramPaths& m_paths;
+    SoundDevice& m_sound;
+    MediaPlayer& m_player;
+    AutostartStore& m_autostart;
+    Desktop& m_desktop;
+    AppSettings m_settings;
+    BreakScheduler m_scheduler;
+    BreakRenderer m_renderer;
+    BreakPlaylist m_playlist;
+    bool m_canOpenSettings = true;
+    bool m_exited = false;
+    bool m_countdownEnded = false;
+
+    std::array<bool, std::size_t(AwaySource::Count)> m_away{};
+    CalendarTime m_lockedSince = 0;
+    bool m_awayFromDesk = false;
+    std::int64_t m_idleBeforeWork = 0;  // idle seconds that passed during the last break
+    std::optional<CalendarTime> m_noticedInterval;  // the interval start a notice was given for
+};
+
+}  // namespace velunor

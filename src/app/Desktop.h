@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "render/Canvas.h"
+
+namespace velunor {
+
+// What a desktop does for the break session and what only it can tell. Each front end's main
+// window implements it; the session decides when.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // The back buffer the break is drawn in, at the primary monitor's size; made on first use.
+    virtual Canvas& BreakCanvas() = 0;
+    // The once-a-second schedule tick, calling the session's OnScheduleTick.
+    virtual void StartScheduleTimer() = 0;
+    virtual void StopTimers() = 0;
+
+    // Brings the tray icon back if the tray lost it; a no-op while it is there.
+    virtual void ShowTrayIcon() = 0;
+    virtual void RemoveTrayIcon() = 0;
+
+    // The break window over the primary monitor above everything else, black covers over the
+    // others, and the frame ticks (the session's OnFrameTick) every 100 ms.
+    virtual void ShowBreakWindow() = 0;
+    // Hides all of it, stops the frame ticks and lets the screen-sized pixels go.
+    virtual void HideBreakWindow() = 0;
+    // Every key goes to the break and nowhere else until ReleaseKeyboard.
+    virtual void HoldKeyboard() = 0;
+    // Gives the keyboard back to the window that had it before the break.
+    virtual void ReleaseKeyboard() = 0;
+
+    // The dialogs, modal; the timers keep running while one is open.
+    virtual void RunSettingsDialog() = 0;
+    virtual void RunHelpDialog() = 0;
+    virtual void RunAboutDialog() = 0;
+
+    // A short notice from the tray icon.
+    virtual void ShowNotice(std::string_view title, std::string_view text) = 0;
+
+    // Seconds since the last key or mouse input; nothing where this desktop cannot tell.
+    virtual std::optional<std::int64_t> IdleSeconds() = 0;
+    // Another program shows full-screen on the primary monitor (Velunor's own windows never count).
+    virtual bool OtherProgramFullScreen() = 0;
+
+    // Ends the event loop, and so the program.
+    virtual void Quit() = 0;
+};
+
+}  // namespace velunor

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Desktop.h"
+#include "render/SoundDevice.h"
+#include "support/RecordingCanvas.h"
+
+namespace velunor::test {
+
+// A desktop that notes, in order, what the session asked of it, and reports the idle time and
+// full-screen state the test sets.
+class FakeDesktop : public Desktop {
+public:
+    Canvas& BreakCanvas() override { return canvas; }
+    void StartScheduleTimer() override {}
+    void StopTimers() override { calls.push_back("stop timers"); }
+    void ShowTrayIcon() override {}
+    void RemoveTrayIcon() override {}
+    void ShowBreakWindow() override { calls.push_back("show"); }
+    void HideBreakWindow() override { calls.push_back("hide"); }
+    void HoldKeyboard() override { calls.push_back("hold keys"); }
+    void ReleaseKeyboard() override { calls.push_back("release keys"); }
+    void RunSettingsDialog() override {
+        calls.push_back("settings");
+        if (settingsDialog) {
+            settingsDialog();
+        }
+    }
+    void RunHelpDialog() override {}
+    void RunAboutDialog() override {}
+    void ShowNotice(std::string_view title, std::string_view text) override {
+        notices.push_back(std::string(title) + ": " + std::string(text));
+    }
+    std::optional<std::int64_t> IdleSeconds() override { return idle; }
+    bool OtherProgramFullScreen() override { return fullScreen; }
+    void Quit() override { calls.push_back("quit"); }
+
+    RecordingCanvas canvas{1024, 768};
+    std::vector<std::string> calls;
+    std::vector<std::string> notices;
+    std::function<void()> settingsDialog;  // what the open dialog does
+    std::optional<std::int64_t> idle;
+    bool fullScreen = false;
+};
+
+// A machine without sound output.
+class NoSound : public SoundDevice {
+public:
+    int Open() override { return 1; }
+    void Close() override {}
+};
+
+}  // namespace velunor::test
