@@ -141,13 +141,8 @@ void QtCanvas::Present() {
     }
 }
 
-// A window shown before its first frame is drawn shows black: on Wayland what a window leaves
-// unpainted is transparent, and the desktop would show through it until the scene covers it.
 void QtCanvas::PaintOnto(QPainter& painter, const QRegion& region) const {
     if (m_buffer.isNull()) {
-        for (const QRect& rect : region) {
-            painter.fillRect(rect, Qt::black);
-        }
         return;
     }
     for (const QRect& rect : region) {
