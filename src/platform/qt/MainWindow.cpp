@@ -141,9 +141,13 @@ void MainWindow::HideBreakWindow() {
     }
 }
 
-void MainWindow::HoldKeyboard() {}
+void MainWindow::HoldKeyboard() {
+    m_waylandKeyboard.Hold(*this);
+}
 
-void MainWindow::ReleaseKeyboard() {}
+void MainWindow::ReleaseKeyboard() {
+    m_waylandKeyboard.Release();
+}
 
 // Given the primary monitor as a screen of its own, Qt keeps the window on it even where another
 // monitor spans the same pixels; the back buffer takes the monitor's size.
@@ -164,8 +168,17 @@ void MainWindow::FollowPrimaryMonitor() {
         return;
     }
     setWindowState(Qt::WindowNoState);  // a window manager moves no full-screen window
+    // Nor does a Wayland compositor move a shown window at all: it is shown anew, with a new
+    // surface, which the keyboard hold has to follow.
+    const bool reshow = MonitorCovers::OnWayland() && screen() != MonitorCovers::PrimaryScreen();
+    if (reshow) {
+        hide();
+    }
     PlaceOnPrimaryMonitor();
     showFullScreen();
+    if (reshow) {
+        m_waylandKeyboard.Renew(*this);
+    }
     raise();
     m_session.OnFrameTick();
     update();

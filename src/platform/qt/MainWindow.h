@@ -7,6 +7,7 @@
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
+#include "WaylandKeyboard.h"
 #include "app/BreakSession.h"
 #include "app/Clock.h"
 #include "app/Desktop.h"
@@ -64,6 +65,7 @@ private:
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
     TrayIcon m_tray;
+    WaylandKeyboard m_waylandKeyboard;
     QTimer m_scheduleTimer;
     QTimer m_frameTimer;
     // Last: its renderer lets go of the pictures it made on the canvas before the canvas goes.

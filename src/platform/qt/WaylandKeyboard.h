@@ -23,6 +23,8 @@ public:
     // The window must be shown, so that it has a surface.
     void Hold(QWidget& window);
     void Release();
+    // The window was shown anew (a new surface): what was held is held again.
+    void Renew(QWidget& window);
 
 private:
     bool Load();
