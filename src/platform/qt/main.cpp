@@ -31,8 +31,9 @@ bool AnswerInformationRequest(int argc, char** argv) {
             "Reminds you to rest your eyes: every SetTime minutes a break screen with music\n"
             "covers the desktop for RunTime minutes. Settings live in config.ini, music in\n"
             "the Music folder, both beside the executable. The tray icon's menu ends it.\n"
-            "While Velunor runs from this folder, starting it again (or with --settings)\n"
-            "opens its settings, and --quit ends it; --quit fails when it does not run.");
+            "Starting it again from this folder opens the running copy's settings;\n"
+            "--settings does the same, or starts Velunor with its settings open. --quit\n"
+            "ends the running copy, and fails (status 1) when none runs.");
         return true;
     }
     return false;
@@ -84,5 +85,10 @@ int main(int argc, char** argv) {
     // dialog is open (SIGTERM at logout) ends the main loop along with the dialog's. Before it,
     // the end would leave the dialog and then start a main loop nothing ends.
     QTimer::singleShot(0, &application, [&reminder] { reminder.Start(); });
+    // The launcher's 设置 when Velunor was not running: the settings follow the start, unless a
+    // first run's settings dialog is already open then.
+    if (HasOption(argc, argv, "--settings")) {
+        QTimer::singleShot(0, &application, [&reminder] { reminder.OpenSettings(); });
+    }
     return QApplication::exec();
 }
