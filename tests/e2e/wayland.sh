@@ -2,8 +2,8 @@
 # Velunor on Wayland: a headless sway with two outputs, 1280x720 on the left (Qt's primary screen)
 # and 1920x1080 beside it, with a terminal that records what it is typed. A break is full-screen on
 # the primary output and the other output is covered in black; keys typed during the break reach
-# no other window, Mod4+3 (a workspace switch) does not leave it, a window opened meanwhile does
-# not come above it, Escape ends it. A bar started after Velunor shows its icon, and activating the
+# no other window, Mod4+3 (a workspace switch) does not leave it, neither from the scene nor from
+# the cover after a click there, a window opened meanwhile does not come above it, Escape ends it. A bar started after Velunor shows its icon, and activating the
 # icon opens 设置. The launcher's 退出 action ends the running copy and takes its icon away; with
 # none running, --quit says so and fails.
 #
@@ -115,6 +115,11 @@ as_user wtype -s 300 -M logo -k 3 -m logo
 start_as_user "$DIR/other.pid" foot -T other sleep 60
 sleep 1
 break_shown || fail "the break was left or covered: $(windows)"
+# A click on the other output gives its cover the keyboard; the shortcuts stay held there too.
+as_user swaymsg 'seat seat0 cursor set 2000 500; seat seat0 cursor press button1; seat seat0 cursor release button1' >/dev/null
+as_user wtype -s 300 -M logo -k 3 -m logo
+sleep 1
+[[ $(windows) == *"HEADLESS-2 velunor 1 1 1"* ]] || fail "Mod4+3 on the cover left the break: $(windows)"
 as_user wtype -s 300 -k Escape
 wait_for '[[ $(windows) != *elunor* ]]' 5 || fail "Escape did not end the break: $(windows)"
 [[ ! -s $DIR/typed ]] || fail "keys typed during the break reached the terminal: $(cat "$DIR/typed")"

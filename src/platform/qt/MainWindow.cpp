@@ -143,6 +143,7 @@ void MainWindow::HideBreakWindow() {
 
 void MainWindow::HoldKeyboard() {
     m_waylandKeyboard.Hold(*this);
+    m_covers.HoldKeyboard(m_waylandKeyboard);
 }
 
 void MainWindow::ReleaseKeyboard() {
@@ -176,8 +177,9 @@ void MainWindow::FollowPrimaryMonitor() {
     }
     PlaceOnPrimaryMonitor();
     showFullScreen();
-    if (reshow) {
-        m_waylandKeyboard.Renew(*this);
+    if (reshow && m_waylandKeyboard.Holding()) {
+        ReleaseKeyboard();
+        HoldKeyboard();
     }
     raise();
     m_session.OnFrameTick();

@@ -69,6 +69,12 @@ void MonitorCovers::Discard(QWidget* cover) {
     cover->deleteLater();
 }
 
+void MonitorCovers::HoldKeyboard(WaylandKeyboard& keyboard) {
+    for (QWidget* cover : m_covers) {
+        keyboard.Hold(*cover);
+    }
+}
+
 // Between breaks nothing is shown and nothing needs doing: the next break reads the monitors anew.
 void MonitorCovers::OnScreensChanged() {
     if (!m_shown) {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "WaylandKeyboard.h"
+
 class QScreen;
 
 namespace velunor {
@@ -22,6 +24,9 @@ public:
 
     void Show();
     void Hide();
+    // On Wayland the keyboard goes to whichever window the pointer or a click gives it to, so the
+    // covers hold the compositor's shortcuts as the scene does.
+    void HoldKeyboard(WaylandKeyboard& keyboard);
 
     // Where the scene goes: the primary monitor, in desktop pixels.
     static QRect PrimaryRect();

@@ -27,13 +27,6 @@ void WaylandKeyboard::Release() {
     m_held.clear();
 }
 
-void WaylandKeyboard::Renew(QWidget& window) {
-    if (!m_held.empty()) {
-        Release();
-        Hold(window);
-    }
-}
-
 // Tried once, at the first break on Wayland; a missing library is said once.
 bool WaylandKeyboard::Load() {
     if (!m_tried) {

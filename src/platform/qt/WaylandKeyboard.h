@@ -23,8 +23,7 @@ public:
     // The window must be shown, so that it has a surface.
     void Hold(QWidget& window);
     void Release();
-    // The window was shown anew (a new surface): what was held is held again.
-    void Renew(QWidget& window);
+    bool Holding() const { return !m_held.empty(); }
 
 private:
     bool Load();
