@@ -3,9 +3,10 @@
 # and 1920x1080 beside it, with a terminal that records what it is typed. A break is full-screen on
 # the primary output and the other output is covered in black; keys typed during the break reach
 # no other window, Mod4+3 (a workspace switch) does not leave it, neither from the scene nor from
-# the cover after a click there, a window opened meanwhile does not come above it, Escape ends it. A bar started after Velunor shows its icon, and activating the
-# icon opens 设置. The launcher's 退出 action ends the running copy and takes its icon away; with
-# none running, --quit says so and fails.
+# the cover after a click there, a window opened meanwhile does not come above it, and Escape ends
+# it. A bar started after Velunor shows its icon, and activating the icon opens 设置. The
+# launcher's 退出 action ends the running copy and takes its icon away; with none running, --quit
+# says so and fails.
 #
 # sway refuses to run as root, so as root everything on the Wayland side runs as a test user of its
 # own (made here when missing), otherwise as the user running the test. WAYLAND_SHOTS=FOLDER keeps
