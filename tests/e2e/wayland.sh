@@ -27,9 +27,10 @@ PROGRAM_DIR=$DIR/Velunor
 runner=()
 ((EUID != 0)) || runner=(runuser -u "$test_user" --)
 sway_pid=
+# dbus-run-session ends its bus only when sway ends by itself; a signal would leave the bus behind.
 stop() {
     as_user swaymsg exit >/dev/null 2>&1 || true
-    [[ -z $sway_pid ]] || _desktop_end TERM "$sway_pid"
+    [[ -z $sway_pid ]] || wait_for "! _desktop_alive $sway_pid" 5 || _desktop_end TERM "$sway_pid"
     rm -rf "$DIR"
 }
 trap stop EXIT
