@@ -6,6 +6,9 @@
 #   res/animation.png    250x660 strip of four 250x165 frames (PNG32): an open eye whose
 #                        halo and catchlights gently pulse
 #   res/velunor.svg      the program icon, and velunor.png (128), icon-64.png, icon-256.png from it
+#   res/velunor.ico      the Windows program's icon: 16, 20, 24, 32, 40, 48, 64 and 256 px, so that
+#                        the tray (16 px at 100 % scaling, 20 at 125, 24 at 150, 32 at 200) and
+#                        the title bars find their own size at every scaling, unblurred
 #
 # Usage: res/make-artwork.sh [--preview FILE]   (FILE: background, frame 0 and a sample clock together)
 # Needs rsvg-convert (librsvg2-bin), ImageMagick, and for the preview the WenQuanYi Zen Hei font.
@@ -196,10 +199,13 @@ convert "${frames[@]}" -background none -append -strip -define png:color-type=6 
 
 # -strip everywhere: ImageMagick would otherwise stamp the time into each file.
 icon_svg >"$res/velunor.svg"
-for size in 64 128 256; do
+ico_images=()
+for size in 16 20 24 32 40 48 64 256 128; do
     rsvg-convert -w "$size" -h "$size" "$res/velunor.svg" -o "$work/icon-$size.png"
     convert "$work/icon-$size.png" -strip PNG32:"$work/icon-$size.out.png"
+    ((size == 128)) || ico_images+=("$work/icon-$size.out.png")
 done
+convert "${ico_images[@]}" -strip "$res/velunor.ico"
 mv "$work/icon-64.out.png" "$res/icon-64.png"
 mv "$work/icon-256.out.png" "$res/icon-256.png"
 mv "$work/icon-128.out.png" "$res/velunor.png"

@@ -144,6 +144,15 @@ menu_window() {
     return 1
 }
 
+# A tray balloon of the Windows program: Wine's shell shows it as an override-redirect window.
+wine_notice_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname '^explorer\.exe$' 2>/dev/null); do
+        [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]] && echo "$id" && return 0
+    done
+    return 1
+}
+
 # Opens the tray menu with a right-click on the icon, as a user would. A click that comes while a
 # popup that just closed still holds the pointer is lost, so it is tried again.
 open_tray_menu() {

@@ -5,15 +5,20 @@
 # ends; 退出 in the tray menu ends the program and takes the icon away. A first run (BFirst=true)
 # opens 设置 with the tray icon following while it is open; the dialog's own controls store the
 # interval, the break length and the logon entry (machine's Run key) and take the entry back; the
-# music library deletes exactly the selected file. A minute after the library closed a break covers
-# the screen with its scene and plays the MP3, WMA and MID left in Music; Enter leaves it, Escape
-# hides it and silences the music and the icon stays; a close request to the hidden window
-# (taskkill) ends the program as 退出 does.
+# music library deletes exactly the selected file. A minute after the library closed, while another
+# program's window is being typed into, a break covers the screen with its scene and plays the MP3,
+# WMA and MID left in Music; half a minute before it the tray icon shows its notice. The keys stay
+# with the break even when that window gets the focus again: letters and Enter reach nothing and
+# leave the break; Escape hides it and silences the music, the icon stays, and the keys go to that
+# window again. A close request to the hidden window (taskkill) ends the program as 退出 does.
+# Started again with one-minute breaks, it shows none behind a session locked as Windows says it
+# (a session change to its hidden window) for longer than a break, and the unlock starts the work
+# interval anew: no break at once, the notice half a minute later.
 # shellcheck source=velunor-e2e.sh
 source "$(dirname "$0")/velunor-e2e.sh"
 
 readonly SCREEN_W=1280 SCREEN_H=800
-readonly SYSTEM_DLLS=' advapi32 comctl32 comdlg32 dsound gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32 '
+readonly SYSTEM_DLLS=' advapi32 comctl32 comdlg32 dsound gdi32 gdiplus imm32 kernel32 msvcrt ole32 oleaut32 shell32 shlwapi user32 wtsapi32 '
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # Keys for a dialog. Without a window manager only a click makes a Wine window the active one, so
@@ -44,6 +49,12 @@ run_key_entry() {
     wine reg export "$RUN_KEY" "$DESKTOP_DIR/run.reg" /y >/dev/null 2>&1 || return 0
     iconv -f UTF-16 -t UTF-8 "$DESKTOP_DIR/run.reg" | tr -d '\r' | grep '^"Orvanta"=' || true
 }
+
+# Tells the program the session was locked (7) or unlocked (8), as Windows would.
+session_event() { wine "$VELUNOR_SESSION_EVENT" "$1" || fail "no Velunor window took session event $1"; }
+
+# The codes of the keys that the recorder (KeyRecorder.exe) got, in one line.
+keys_recorded() { tr -d '\r' <"$DESKTOP_DIR/keys.txt" | paste -sd' '; }
 
 config_has() {
     grep -qx "$1" "$PROGRAM_DIR/config.ini" || fail "config.ini lacks $1: $(tr '\n' ' ' <"$PROGRAM_DIR/config.ini")"
@@ -126,8 +137,22 @@ wait_for "! window_named 音乐编辑" 5 || fail "Escape did not close the music
 keys_to 设置 Escape
 wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
 
-# Closing the library started the one-minute interval anew.
-wait_for break_showing 75 || fail "no break a minute after the library closed"
+# Closing the library started the one-minute interval anew. Meanwhile a second Windows program,
+# whose window records the keys it gets, is clicked on and typed into until the break comes; the
+# notice comes half a minute before it.
+(cd "$DESKTOP_DIR" && exec wine "$KEY_RECORDER_EXE") </dev/null >/dev/null 2>&1 &
+wait_for "window_named 'Key recorder'" 10 || fail "the key recorder did not start"
+keys_to 'Key recorder' a
+noticed=
+for ((i = 0; i < 300; i++)); do
+    break_showing && break
+    [[ -n $noticed ]] || ! wine_notice_window >/dev/null || noticed=$SECONDS
+    xdotool key a sleep 0.25
+done
+break_showing || fail "no break a minute after the library closed"
+[[ -n $noticed ]] || fail "no notice from the tray icon before the break"
+((SECONDS - noticed >= 25 && SECONDS - noticed <= 35)) ||
+    fail "the notice came $((SECONDS - noticed)) s before the break, not 30"
 window=$(break_window)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X,$Y,$WIDTH,$HEIGHT" == "0,0,$SCREEN_W,$SCREEN_H" ]] ||
@@ -137,9 +162,12 @@ sleep 0.5
 screenshot "$DESKTOP_DIR/break.png"
 scene_at "$DESKTOP_DIR/break.png" $(((SCREEN_W - 1024) / 2)) $(((SCREEN_H - 768) / 2)) ||
     fail "no break scene centred"
-# With no window manager Wine leaves the X focus where it was: it is given as a user's click would.
-# Enter does nothing; Escape ends the break.
-xdotool windowfocus "$window" sleep 0.5 key Return
+# The keyboard stays with the break although the recorder is given the focus again, as Windows'
+# foreground lock would leave it: letters and Enter reach nothing and do nothing.
+before=$(keys_recorded)
+[[ $before == *41* ]] || fail "the recorder did not get the keys typed before the break: $before"
+xdotool windowfocus "$(window_named 'Key recorder')" sleep 0.5 type --delay 80 xyz
+xdotool key Return
 ! wait_for "! window_viewable $window" 3 || fail "Enter ended the break"
 sleep 2
 record_stop
@@ -150,6 +178,12 @@ for band in "400 480 轻音乐.mp3" "620 700 二胡.wma" "840 920 c.mid"; do
 done
 xdotool key Escape
 wait_for "! window_viewable $window" 5 || fail "Escape did not hide the break window"
+[[ $(keys_recorded) == "$before" ]] || fail "keys of the break reached the recorder: $(keys_recorded)"
+# Afterwards the keys go to the recorder again.
+xdotool sleep 0.5 type --delay 80 ok
+# shellcheck disable=SC2016 # wait_for evaluates it anew each time
+wait_for '[[ $(keys_recorded) == "$before 4F 4B" ]]' 5 ||
+    fail "the recorder did not get the keys after the break: $(keys_recorded)"
 record_start "$DESKTOP_DIR/after.wav"
 sleep 2
 record_stop
@@ -160,4 +194,16 @@ greater 0.0005 "$rms" || fail "the music went on after Escape (RMS $rms)"
 wine taskkill /im Velunor.exe >/dev/null 2>&1
 wait_program_exit 15
 wait_for tray_empty 5 || fail "the tray icon stayed after a close request"
+
+# Away: a lock a little longer than the break (and the minute) holds the due break back.
+write_config "SetTime=1" "RunTime=1"
+start_program
+wait_for tray_has_icon 30 || fail "no tray icon after the restart"
+session_event 7
+! wait_for break_showing 65 || fail "a break showed while the session was locked"
+session_event 8
+unlocked=$SECONDS
+wait_for wine_notice_window 40 || fail "no notice in the interval after the unlock"
+((SECONDS - unlocked >= 25)) || fail "the notice came $((SECONDS - unlocked)) s after the unlock"
+! break_showing || fail "a break showed at the unlock"
 echo "PASS"

@@ -24,6 +24,7 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
                        MediaPlayer& player, AutostartStore& autostart)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_covers([this] { m_session.EndBreak(); }),
+      m_keyboard(*this),
       m_tray(this),
       m_session(clock, paths, sound, player, autostart, *this) {
     // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
@@ -142,11 +143,13 @@ void MainWindow::HideBreakWindow() {
 }
 
 void MainWindow::HoldKeyboard() {
+    m_keyboard.Hold();
     m_waylandKeyboard.Hold(*this);
     m_covers.HoldKeyboard(m_waylandKeyboard);
 }
 
 void MainWindow::ReleaseKeyboard() {
+    m_keyboard.Release();
     m_waylandKeyboard.Release();
 }
 
@@ -193,9 +196,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-// Only Escape ends the break: a key pressed by accident, Enter too, must not.
+// Under the grab nothing can be passed on: the rule only tells which key ends the break.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    m_session.OnBreakKey(event->key() == Qt::Key_Escape ? BreakKey::Escape : BreakKey::Other);
+    m_session.OnBreakKey(KeyboardGrab::KeyOf(event->key()));
     event->accept();
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "KeyboardGrab.h"
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
@@ -64,6 +65,7 @@ private:
 
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
+    KeyboardGrab m_keyboard;
     TrayIcon m_tray;
     WaylandKeyboard m_waylandKeyboard;
     QTimer m_scheduleTimer;

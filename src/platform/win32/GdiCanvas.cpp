@@ -104,6 +104,14 @@ bool GdiCanvas::EnsureBuffer() {
     return true;
 }
 
+void GdiCanvas::Resize(int width, int height) {
+    if (width != m_width || height != m_height) {
+        ReleasePixels();
+        m_width = width;
+        m_height = height;
+    }
+}
+
 void GdiCanvas::ReleasePixels() {
     if (m_graphics != nullptr) {
         GdipDeleteGraphics(GraphicsOf(m_graphics));

@@ -40,6 +40,9 @@ public:
     // Lets go of the screenful of pixels until something is drawn again.
     void ReleasePixels();
 
+    // The screen changed size: the back buffer is made anew, black, at the new size.
+    void Resize(int width, int height);
+
 private:
     bool EnsureBuffer();
     void MarkChanged(RECT rect);

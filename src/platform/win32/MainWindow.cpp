@@ -1,9 +1,13 @@
 #include "MainWindow.h"
 
+#include <imm.h>
+
 #include "AboutDialog.h"
+#include "DesktopStates.h"
 #include "MusicInfoDialog.h"
 #include "ResourceIds.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
+#include "platform/win32/dialogs/WideText.h"
 
 namespace velunor {
 namespace {
@@ -39,10 +43,19 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this);
+    // Letters typed during a break would open an input method's composition over the scene, and
+    // the first Escape would only cancel it.
+    ImmAssociateContextEx(m_window, nullptr, 0);
     m_tray = std::make_unique<TrayIcon>(m_window);
+    m_keyboardHook = std::make_unique<KeyboardHook>(m_window, kEndBreakMessage);
+    m_away = std::make_unique<AwayWatcher>(m_window, [this](AwaySource source, bool active) {
+        m_session.OnAwayChanged(source, active);
+    });
 }
 
+// The watcher unregisters the window before it goes.
 MainWindow::~MainWindow() {
+    m_away.reset();
     m_tray.reset();
     if (m_window != nullptr) {
         DestroyWindow(m_window);
@@ -97,14 +110,16 @@ void MainWindow::RunAboutDialog() {
     dialog.Run(nullptr);
 }
 
-void MainWindow::ShowNotice(std::string_view, std::string_view) {}
+void MainWindow::ShowNotice(std::string_view title, std::string_view text) {
+    m_tray->ShowNotice(Widen(title), Widen(text));
+}
 
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
-    return std::nullopt;
+    return ReadIdleSeconds();
 }
 
 bool MainWindow::OtherProgramFullScreen() {
-    return false;
+    return ReadOtherProgramFullScreen();
 }
 
 void MainWindow::ShowBreakWindow() {
@@ -112,18 +127,32 @@ void MainWindow::ShowBreakWindow() {
     SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
 }
 
+// The foreground first: the hook would swallow the synthetic key that may take it.
 void MainWindow::HoldKeyboard() {
-    SetForegroundWindow(m_window);
+    m_foreground.Take(m_window);
     SetFocus(m_window);
+    m_keyboardHook->Set();
 }
 
-void MainWindow::ReleaseKeyboard() {}
+void MainWindow::ReleaseKeyboard() {
+    m_keyboardHook->Remove();
+    m_foreground.GiveBack();
+}
 
-// The scene on the primary monitor, black covers over the others.
+// The scene on the primary monitor as it is now, black covers over the others; HoldKeyboard
+// activates it, once it knows which window had the foreground. The back buffer takes the monitor's
+// size of the moment (after a dock, a projector or a remote session the scene is centred on the
+// new size) and the whole window is painted from it again.
 void MainWindow::CoverScreens() {
     const RECT screen = PrimaryMonitorRect();
-    SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
-                 screen.bottom - screen.top, SWP_SHOWWINDOW);
+    const int width = screen.right - screen.left;
+    const int height = screen.bottom - screen.top;
+    SetWindowPos(m_window, HWND_TOPMOST, screen.left, screen.top, width, height,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    if (m_canvas) {
+        m_canvas->Resize(width, height);
+    }
+    InvalidateRect(m_window, nullptr, FALSE);
     m_covers.Show();
 }
 
@@ -187,9 +216,14 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_away && m_away->OnMessage(message, wParam, lParam)) {
+        return TRUE;  // what a handled power broadcast answers; session changes ignore it
+    }
     switch (message) {
         case WM_TIMER:
             if (wParam == kScheduleTimer) {
+                // The screen saver's state first, so that the tick sees it.
+                m_away->OnTick();
                 m_session.OnScheduleTick();
             } else if (wParam == kFrameTimer) {
                 m_session.OnFrameTick();
@@ -212,9 +246,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kOpenSettingsMessage:
             m_session.OpenSettings();
             return 0;
+        case kEndBreakMessage:
+            m_session.EndBreak();
+            return 0;
         case WM_KEYDOWN:
-            // Only Escape ends the break: a key pressed by accident, Enter too, must not.
-            m_session.OnBreakKey(wParam == VK_ESCAPE ? BreakKey::Escape : BreakKey::Other);
+            m_session.OnBreakKey(KeyboardHook::KeyOf(DWORD(wParam)));
             return 0;
         case WM_CLOSE:
             // Between breaks the window is hidden, so a close request comes from a program such
@@ -222,9 +258,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             m_session.OnCloseRequest();
             return 0;
         case WM_DISPLAYCHANGE:
-            // Monitors that come, go or change during a break are covered anew.
+            // Monitors that come, go or change during a break are covered anew, and the scene
+            // is drawn at once for the new size rather than at the next frame.
             if (m_session.InBreak()) {
                 CoverScreens();
+                m_session.OnFrameTick();
             }
             return 0;
         case WM_QUERYENDSESSION:

@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "AwayWatcher.h"
+#include "ForegroundSwitch.h"
 #include "GdiCanvas.h"
+#include "KeyboardHook.h"
 #include "MonitorCovers.h"
 #include "TrayIcon.h"
 #include "app/BreakSession.h"
@@ -26,6 +29,8 @@ class MainWindow : public Desktop {
 public:
     // A second start of the same program folder asks for the settings with this message.
     static constexpr UINT kOpenSettingsMessage = WM_APP + 1;
+    // The keyboard hook asks for the end of the break with this message.
+    static constexpr UINT kEndBreakMessage = WM_APP + 2;
 
     // windowClass names this program folder's Velunor, so that a second start finds it.
     MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
@@ -66,6 +71,9 @@ private:
     UINT m_trayRestartedMessage;
     HWND m_window = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<AwayWatcher> m_away;
+    std::unique_ptr<KeyboardHook> m_keyboardHook;
+    ForegroundSwitch m_foreground;
     std::unique_ptr<GdiCanvas> m_canvas;
     MonitorCovers m_covers;
     // Last: its renderer lets go of the pictures and font it made on the canvas (and GDI+ with

@@ -1,5 +1,7 @@
 #include "MonitorCovers.h"
 
+#include <imm.h>
+
 #include <utility>
 
 #include "render/CoverLayout.h"
@@ -55,6 +57,7 @@ void MonitorCovers::Show() {
                                       WS_POPUP, cover.x, cover.y, cover.width, cover.height,
                                       nullptr, nullptr, GetModuleHandleW(nullptr), this);
         if (window != nullptr) {
+            ImmAssociateContextEx(window, nullptr, 0);  // no input method over a break
             ShowWindow(window, SW_SHOWNOACTIVATE);
             m_covers.push_back(window);
         }

@@ -1,16 +1,32 @@
 #include "TrayIcon.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "ResourceIds.h"
 
 namespace velunor {
 
-TrayIcon::TrayIcon(HWND owner)
-    : m_owner(owner),
-      m_icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
-                                           IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                           GetSystemMetrics(SM_CYSMICON), LR_SHARED))) {}
+TrayIcon::~TrayIcon() {
+    Remove();
+    if (m_icon != nullptr) {
+        DestroyIcon(m_icon);
+    }
+}
+
+// Loaded anew whenever the icon is added (a restarted tray may come back at another scaling):
+// the small-icon size of the scaling of the moment, 16 px at 100 %, 20 at 125 %, 24 at 150 %,
+// each an image of its own in the icon, so none is a blurred stretch of another.
+void TrayIcon::LoadForCurrentScaling() {
+    HICON icon = nullptr;
+    if (SUCCEEDED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                 LIM_SMALL, &icon))) {
+        if (m_icon != nullptr) {
+            DestroyIcon(m_icon);
+        }
+        m_icon = icon;
+    }
+}
 
 NOTIFYICONDATAW TrayIcon::Record(const wchar_t* tip) const {
     NOTIFYICONDATAW record{};
@@ -28,6 +44,7 @@ void TrayIcon::Show() {
     if (m_shown) {
         return;
     }
+    LoadForCurrentScaling();
     NOTIFYICONDATAW record = Record(L"双击激活Velunor");
     m_shown = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
 }
@@ -44,6 +61,18 @@ void TrayIcon::Remove() {
     NOTIFYICONDATAW record = Record(L"Velunor");
     Shell_NotifyIconW(NIM_DELETE, &record);
     m_shown = false;
+}
+
+void TrayIcon::ShowNotice(const std::wstring& title, const std::wstring& text) {
+    if (!m_shown) {
+        return;
+    }
+    NOTIFYICONDATAW record = Record(L"");
+    record.uFlags = NIF_INFO | NIF_REALTIME;
+    record.dwInfoFlags = NIIF_INFO;
+    lstrcpynW(record.szInfoTitle, title.c_str(), ARRAYSIZE(record.szInfoTitle));
+    lstrcpynW(record.szInfo, text.c_str(), ARRAYSIZE(record.szInfo));
+    Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void TrayIcon::ShowMenu() {

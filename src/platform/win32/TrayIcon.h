@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace velunor {
 
 // The program's icon in the notification area, owned by the main window, which receives its
@@ -11,8 +13,8 @@ public:
     static constexpr UINT kCallbackMessage = WM_USER + 1;
     static constexpr UINT kIconId = 133;
 
-    explicit TrayIcon(HWND owner);
-    ~TrayIcon() { Remove(); }
+    explicit TrayIcon(HWND owner) : m_owner(owner) {}
+    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -22,6 +24,10 @@ public:
     // The tray was restarted (the "TaskbarCreated" message): the icon is gone and comes back.
     void OnTrayRestarted();
     void Remove();
+    // A balloon from the icon. One that cannot show at once (another is up, the user is away) is
+    // dropped rather than shown late with a countdown that is no longer true. Nothing without the
+    // icon.
+    void ShowNotice(const std::wstring& title, const std::wstring& text);
 
     // The menu 设置 / 帮助 / 关于 / 退出 at the cursor, 退出 the default; it closes when the user
     // clicks elsewhere. The chosen command goes to the owner.
@@ -29,9 +35,10 @@ public:
 
 private:
     NOTIFYICONDATAW Record(const wchar_t* tip) const;
+    void LoadForCurrentScaling();
 
     HWND m_owner;
-    HICON m_icon;
+    HICON m_icon = nullptr;
     bool m_shown = false;
 };
 

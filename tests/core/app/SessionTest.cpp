@@ -14,6 +14,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeMediaPlayer.h"
+#include "support/RecordingViews.h"
 #include "support/TempFolder.h"
 
 namespace velunor {
@@ -179,24 +180,11 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     EXPECT_EQ(desktop.notices, (Texts{"Velunor: 30秒后开始休息", "Velunor: 14秒后开始休息"}));
 }
 
-// A settings dialog that shows nothing.
-class BlankSettingsView : public SettingsView {
-public:
-    void ShowValues(const SettingsValues&) override {}
-    SettingsValues EnteredValues() const override { return {}; }
-    void SetSaveEnabled(bool) override {}
-    void ShowMessage(std::string_view, MessageKind) override {}
-    void Close() override {}
-    void RunMusicLibrary() override {}
-    void RunPictureLibrary() override {}
-    void OpenDocument(const std::string&) override {}
-};
-
 // A double-click on the tray icon or a second start while the dialog is open opens no second one.
 TEST_F(Session, TheSettingsOpenOnceAtATime) {
     int depth = 0;
     desktop.settingsDialog = [&] {
-        BlankSettingsView view;
+        test::RecordingViews view;
         SettingsPresenter dialog(view, session->Settings(), session->Scheduler(),
                                  session->Autostart(), session->Paths(),
                                  session->CanOpenSettings());

@@ -56,9 +56,8 @@ public:
 
 class Renderer : public ::testing::Test {
 protected:
-    void Start(int width = 1024, int height = 768) {
-        renderer.reset();  // before the canvas it draws on
-        canvas = std::make_unique<test::RecordingCanvas>(width, height);
+    void Start() {
+        canvas = std::make_unique<test::RecordingCanvas>();
         renderer = std::make_unique<BreakRenderer>(settings, clock, sound);
         EXPECT_TRUE(renderer->Initialize(*canvas));
     }
@@ -77,14 +76,16 @@ protected:
 };
 
 // The background is centred, rounding toward zero, and the animation and the clock keep their
-// places on it: at 1024x768 those are the screen's own coordinates.
+// places on it: at 1024x768 those are the screen's own coordinates. One renderer meets each size
+// in turn, as the screen changes size between breaks (a dock, a projector, a remote session).
 TEST_F(Renderer, TheSceneStaysOnTheCentredBackgroundAtAnyScreenSize) {
+    Start();
     for (const auto& [width, height, x, y] : {std::array{1024, 768, 0, 0},
                                               {1920, 1080, 448, 156},
                                               {800, 600, -112, -84},
                                               {1023, 767, 0, 0},
                                               {1025, 769, 0, 0}}) {
-        Start(width, height);
+        canvas->Resize(width, height);
         Frame();
         const auto pictures = canvas->Calls(CanvasCall::Kind::Picture);
         const CanvasCall clock = canvas->Calls(CanvasCall::Kind::Text).at(0);

@@ -18,45 +18,13 @@
 #include "settings/MediaLibraryPresenter.h"
 #include "settings/SettingsPresenter.h"
 #include "support/ProgramState.h"
+#include "support/RecordingViews.h"
 
 namespace velunor {
 namespace {
 
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
-
-// Both dialogs as their presenters see them, noting what they were told and what the user did.
-class RecordingViews : public SettingsView, public MediaLibraryView {
-public:
-    void ShowValues(const SettingsValues& values) override { entered = values; }
-    SettingsValues EnteredValues() const override { return entered; }
-    void SetSaveEnabled(bool) override {}
-    void RunMusicLibrary() override {}
-    void RunPictureLibrary() override {}
-    void OpenDocument(const std::string& path) override { opened = path; }
-    void InsertRow(std::size_t at, const std::string& name) override {
-        rows.insert(rows.begin() + std::ptrdiff_t(at), name);
-    }
-    void RemoveRow(std::size_t at) override { rows.erase(rows.begin() + std::ptrdiff_t(at)); }
-    std::optional<std::size_t> SelectedRow() const override { return selected; }
-    std::optional<Texts> ChooseFiles() override { return chosen; }
-    void ShowMessage(std::string_view text, MessageKind kind) override {
-        messages.emplace_back(text);
-        if (kind == MessageKind::Failure) {
-            failures.emplace_back(text);
-        }
-    }
-    void Close() override { ++closed; }
-
-    SettingsValues entered;  // what the user typed
-    std::string opened;
-    Texts rows;
-    std::optional<std::size_t> selected;
-    std::optional<Texts> chosen;  // the files picked to add; nothing: Cancel
-    Texts messages;
-    Texts failures;  // the messages shown as failures
-    int closed = 0;
-};
 
 class Dialogs : public ::testing::Test, protected test::ProgramState {
 protected:
@@ -82,7 +50,7 @@ protected:
     }
 
     test::TempFolder source;  // where the user picks files to add from
-    RecordingViews view;
+    test::RecordingViews view;
     std::unique_ptr<SettingsPresenter> settingsDialog;
 };
 
@@ -166,24 +134,18 @@ TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedA
     EXPECT_EQ(view.closed, 2);
 }
 
-// Counts the times config.ini is replaced (renamed over) where the system can tell.
+// The times config.ini was renamed into place since the counter was made, where the system can
+// tell.
 class ReplaceCounter {
 public:
-    explicit ReplaceCounter(const fs::path& folder) {
 #ifdef __linux__
-        m_watch = inotify_init1(IN_NONBLOCK);
+    explicit ReplaceCounter(const fs::path& folder) : m_watch(inotify_init1(IN_NONBLOCK)) {
         inotify_add_watch(m_watch, folder.c_str(), IN_MOVED_TO);
-#else
-        (void)folder;
-#endif
     }
     ~ReplaceCounter() {
-#ifdef __linux__
         close(m_watch);
-#endif
     }
-    std::optional<int> Count() {
-#ifdef __linux__
+    int Count() const {
         alignas(inotify_event) char events[4096];
         const ssize_t length = read(m_watch, events, sizeof events);
         int count = 0;
@@ -193,13 +155,16 @@ public:
             at += ssize_t(sizeof(inotify_event) + event->len);
         }
         return count;
-#else
-        return std::nullopt;
-#endif
     }
 
 private:
-    int m_watch = -1;
+    int m_watch;
+#else
+    explicit ReplaceCounter(const fs::path&) {}
+    int Count() const {
+        return 1;
+    }
+#endif
 };
 
 // A UTF-16 file cannot hold a value that is no UTF-8: the save is refused as a whole, so no key
@@ -225,7 +190,7 @@ TEST_F(Dialogs, ASaveReplacesTheFileOnceAndOneThatFailsLeavesItByteForByte) {
     Save(true, "15", "2");
     EXPECT_EQ(Config(), utf16("[Option]\r\nBFirst=false\r\nSetTime=15\r\nBStart=true\r\n"
                               "RunTime=2\r\n"));
-    EXPECT_EQ(replaces.Count().value_or(1), 1);
+    EXPECT_EQ(replaces.Count(), 1);
 }
 
 // OK, Esc and Enter are the widget test's; a dialog torn down some other way must not hold breaks

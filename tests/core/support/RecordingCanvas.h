@@ -73,6 +73,10 @@ public:
 
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
+    void Resize(int width, int height) {
+        m_width = width;
+        m_height = height;
+    }
     std::unique_ptr<Picture> LoadResourceImage(int id) override {
         if (id != IDR_BACKGROUND_PICTURE && id != IDR_ANIMATION_PICTURE) {
             return nullptr;

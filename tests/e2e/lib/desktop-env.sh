@@ -15,6 +15,7 @@
 #   tray_icon_count               print how many icons sit in the tray
 #   tray_has_icon                 succeed when the tray holds at least one icon
 #   wait_for 'CMD' TIMEOUT        run CMD (eval'ed) until it succeeds or TIMEOUT seconds pass
+#   window_manager_start          openbox as the window manager, with its stock shortcuts (Alt+Tab)
 #   wine_start                    a fresh Wine prefix inside DESKTOP_DIR for Windows programs, its
 #                                 Chinese font names mapped to an installed face, window frames drawn
 #                                 by Wine, and one wineserver kept up until desktop_stop
@@ -173,6 +174,12 @@ desktop_start() {
         _desktop_set_monitors; } || { desktop_stop; return 1; }
 }
 
+window_manager_start() {
+    _desktop_spawn openbox.log openbox --sm-disable
+    wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" 10 ||
+        _desktop_fail "openbox did not start" openbox.log
+}
+
 # The prefix lives in the desktop's folder (HOME is there too, so its Desktop and Music are no links
 # into the real home). No menu entries, no Mono or Gecko prompts, no debug chatter.
 wine_start() {
@@ -189,18 +196,20 @@ wine_start() {
 }
 
 # Chinese text shows as boxes unless the Chinese face names lead to a font that is there, and menus
-# in Wine's own face (Tahoma, 8 pt) borrow blurred Chinese letters: they get the Chinese face at 9 pt
-# (the value is a LOGFONTW). UTF-16, as the registry editor reads names outside ASCII.
+# and tray balloons in Wine's own face (Tahoma, 8 pt) borrow blurred Chinese letters: they get the
+# Chinese face at 9 pt (the value is a LOGFONTW). UTF-16, as the registry editor reads names outside
+# ASCII.
 _desktop_wine_settings() {
-    local face
+    local face font
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        for face in 宋体 黑体 SimSun SimHei NSimSun 新宋体 微软雅黑 "Microsoft YaHei"; do
+        for face in 宋体 黑体 SimSun SimHei NSimSun 新宋体 微软雅黑 "Microsoft YaHei" "Microsoft YaHei UI"; do
             printf '"%s"="WenQuanYi Zen Hei Sharp"\r\n' "$face"
         done
-        printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"MenuFont"=hex:%s\r\n' \
-            "$(python3 -c 'import struct; print(struct.pack("<5i8B64s", -12, 0, 0, 0, 400, 0, 0, 0, 134, 0, 0, 0, 0, "WenQuanYi Zen Hei Sharp".encode("utf-16-le")).hex(","))')"
+        font=$(python3 -c 'import struct; print(struct.pack("<5i8B64s", -12, 0, 0, 0, 400, 0, 0, 0, 134, 0, 0, 0, 0, "WenQuanYi Zen Hei Sharp".encode("utf-16-le")).hex(","))')
+        printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"MenuFont"=hex:%s\r\n"StatusFont"=hex:%s\r\n' \
+            "$font" "$font"
         printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
     } | iconv -f UTF-8 -t UTF-16 # with a byte-order mark
 }

@@ -9,7 +9,7 @@
 namespace velunor {
 namespace {
 
-constexpr int kColumnPixels = 160;
+constexpr int kColumnPixels = 160;  // at 100 % scaling, grown with the dialog's
 
 MediaLibraryDialog::Controls ControlsOf(const MediaLibraryKind& kind) {
     if (kind.subFolder == kMusicLibrary.subFolder) {
@@ -46,7 +46,7 @@ void MediaLibraryDialog::OnInitDialog() {
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = kColumnPixels;
+    column.cx = MulDiv(kColumnPixels, int(GetDpiForWindow(List())), USER_DEFAULT_SCREEN_DPI);
     column.pszText = heading.data();
     SendMessageW(List(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     m_presenter->OnInitDialog();

@@ -61,7 +61,20 @@ INT_PTR CALLBACK TemplateDialog::Procedure(HWND window, UINT message, WPARAM wPa
         return TRUE;
     }
     auto* dialog = reinterpret_cast<TemplateDialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (dialog == nullptr || message != WM_COMMAND) {
+    if (dialog == nullptr) {
+        return FALSE;
+    }
+    // Moved to a monitor of other scaling, the dialog is laid out anew and every control gets the
+    // template's face at the new size once this returns; the Chinese face follows after that.
+    if (message == WM_DPICHANGED && dialog->m_font != nullptr) {
+        PostMessageW(window, kFollowScaling, 0, 0);
+        return FALSE;
+    }
+    if (message == kFollowScaling) {
+        dialog->UseReadableFont();
+        return TRUE;
+    }
+    if (message != WM_COMMAND) {
         return FALSE;
     }
     const int id = LOWORD(wParam);
@@ -87,9 +100,9 @@ void TemplateDialog::Initialize(HWND window) {
     OnInitDialog();
 }
 
-// The templates name "Terminal", which has Chinese letters only on Chinese editions of Windows.
-// Elsewhere every text would be boxes, so the controls get a Chinese face of the same height;
-// the template's units, and so every control's place, stay as they were.
+// The templates name a scalable Chinese face that every Windows since 8 brings; the dialog units,
+// and so every control's place, follow its size at each scaling. On a system without it the
+// texts would be boxes, so the controls get a Chinese face of the same height; the units stay.
 void TemplateDialog::UseReadableFont() {
     auto* font = reinterpret_cast<HFONT>(SendMessageW(m_window, WM_GETFONT, 0, 0));
     LOGFONTW face{};
@@ -101,9 +114,13 @@ void TemplateDialog::UseReadableFont() {
     face.lfWeight = FW_NORMAL;
     face.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynW(face.lfFaceName, L"宋体", LF_FACESIZE);
+    HFONT previous = m_font;
     m_font = CreateFontIndirectW(&face);
     if (m_font != nullptr) {
         EnumChildWindows(m_window, SetFontOf, reinterpret_cast<LPARAM>(m_font));
+    }
+    if (previous != nullptr) {
+        DeleteObject(previous);
     }
 }
 

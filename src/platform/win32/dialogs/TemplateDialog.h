@@ -28,6 +28,8 @@ protected:
     virtual void OnKeyboardClose() = 0;
 
 private:
+    static constexpr UINT kFollowScaling = WM_APP + 1;
+
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Initialize(HWND window);
     void UseReadableFont();

@@ -1,0 +1,41 @@
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>  // after windows.h, whose types it uses
+// clang-format on
+
+#include <cstdint>
+#include <optional>
+
+#include "app/AwaySource.h"
+
+namespace velunor {
+
+// What Windows' own answers mean for the break session, apart from the calls that fetch them.
+
+// Whole seconds from the last input to now, both tick counts of GetTickCount. The count wraps to
+// zero after 49.7 days; as 32-bit unsigned values the difference stays right across the wrap.
+std::int64_t IdleSecondsBetween(DWORD lastInputTick, DWORD nowTick);
+
+// Whether the shell's notification state means another program is full-screen or presenting.
+// Quiet time (the first hour after an upgrade or a new account) holds nothing back, or a fresh
+// system would get no breaks at all. "Busy" while Velunor's own window is in front is Velunor's
+// break window itself, which Windows may still count for a moment after the break.
+bool HoldsBreakBack(QUERY_USER_NOTIFICATION_STATE state, bool ownWindowInFront);
+
+struct AwayChange {
+    AwaySource source;
+    bool active;
+};
+
+// A WM_WTSSESSION_CHANGE code as a change of being away, or nothing for codes that are none.
+// A session is attached to one terminal at a time, so a Remote Desktop connect means the user is
+// back (remotely), as a console connect does; either disconnect means nobody is at the session.
+std::optional<AwayChange> AwayChangeOfSession(WPARAM code);
+
+// The current readings, as the break session asks for them.
+std::optional<std::int64_t> ReadIdleSeconds();
+bool ReadOtherProgramFullScreen();
+
+}  // namespace velunor
