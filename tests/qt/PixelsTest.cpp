@@ -72,7 +72,11 @@ TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlph
     EXPECT_EQ(At(back, {5, 6}), strip.pixel(0, 3));
     EXPECT_NEAR(qRed(back.pixel(6, 6)), (255 + qRed(strip.pixel(1, 3))) / 2, 3);
 
-    // The window is told what the frame drew, clipped to the screen, and copies only that.
+    // A new back buffer is presented whole, so that no part of the window is left unpainted;
+    // then the window is told what each frame drew, clipped to the screen, and copies only that.
+    canvas.Present();
+    EXPECT_EQ(presented, QRegion(0, 0, 10, 10));
+    canvas.DrawPicture(QtPicture(strip), Rect{5, 6, 4, 3}, Rect{0, 3, 4, 3});
     canvas.DrawPicture(QtPicture(strip), Rect{8, 0, 4, 3}, Rect{0, 0, 4, 3});
     back = Shown(canvas);
     canvas.Present();

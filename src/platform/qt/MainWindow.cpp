@@ -45,7 +45,7 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
 }
 
 void MainWindow::ConnectTray() {
-    connect(&m_tray, &TrayIcon::doubleClicked, this, [this] { m_session.OpenSettings(); });
+    connect(&m_tray, &TrayIcon::activated, this, [this] { m_session.OpenSettings(); });
     connect(&m_tray, &TrayIcon::settingsChosen, this, [this] { m_session.OpenSettings(); });
     connect(&m_tray, &TrayIcon::helpChosen, this, [this] { m_session.OpenHelp(); });
     connect(&m_tray, &TrayIcon::aboutChosen, this, [this] { m_session.OpenAbout(); });
@@ -154,10 +154,13 @@ void MainWindow::HideBreakWindow() {
 
 void MainWindow::HoldKeyboard() {
     m_keyboard.Hold();
+    m_waylandKeyboard.Hold(*this);
+    m_covers.HoldKeyboard(m_waylandKeyboard);
 }
 
 void MainWindow::ReleaseKeyboard() {
     m_keyboard.Release();
+    m_waylandKeyboard.Release();
 }
 
 // Given the primary monitor as a screen of its own, Qt keeps the window on it even where another
@@ -179,8 +182,18 @@ void MainWindow::FollowPrimaryMonitor() {
         return;
     }
     setWindowState(Qt::WindowNoState);  // a window manager moves no full-screen window
+    // Nor does a Wayland compositor move a shown window at all: it is shown anew, with a new
+    // surface, which the keyboard hold has to follow.
+    const bool reshow = MonitorCovers::OnWayland() && screen() != MonitorCovers::PrimaryScreen();
+    if (reshow) {
+        hide();
+    }
     PlaceOnPrimaryMonitor();
     showFullScreen();
+    if (reshow && m_waylandKeyboard.Holding()) {
+        ReleaseKeyboard();
+        HoldKeyboard();
+    }
     raise();
     m_session.OnFrameTick();
     update();

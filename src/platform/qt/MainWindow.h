@@ -11,6 +11,7 @@
 #include "MonitorCovers.h"
 #include "QtCanvas.h"
 #include "TrayIcon.h"
+#include "WaylandKeyboard.h"
 #include "app/BreakSession.h"
 #include "app/Clock.h"
 #include "app/Desktop.h"
@@ -70,6 +71,7 @@ private:
     MonitorCovers m_covers;
     KeyboardGrab m_keyboard;
     TrayIcon m_tray;
+    WaylandKeyboard m_waylandKeyboard;
     QTimer m_scheduleTimer;
     QTimer m_frameTimer;
     AwayWatcher m_awayWatcher;

@@ -69,6 +69,12 @@ void MonitorCovers::Discard(QWidget* cover) {
     cover->deleteLater();
 }
 
+void MonitorCovers::HoldKeyboard(WaylandKeyboard& keyboard) {
+    for (QWidget* cover : m_covers) {
+        keyboard.Hold(*cover);
+    }
+}
+
 // Between breaks nothing is shown and nothing needs doing: the next break reads the monitors anew.
 void MonitorCovers::OnScreensChanged() {
     if (!m_shown) {
@@ -78,7 +84,14 @@ void MonitorCovers::OnScreensChanged() {
     emit layoutChanged();
 }
 
+// On Wayland a window goes where the compositor puts it, so every monitor but the primary one gets
+// a cover full-screen on it; a window cannot span monitors there, and there is no desktop pixel
+// space to share out.
 void MonitorCovers::Layout() {
+    if (OnWayland()) {
+        LayoutOnWayland();
+        return;
+    }
     std::vector<Rect> monitors;
     for (const QScreen* screen : QGuiApplication::screens()) {
         monitors.push_back(ToRect(screen->geometry()));
@@ -97,6 +110,41 @@ void MonitorCovers::Layout() {
         m_covers[i]->show();
         m_covers[i]->raise();
     }
+}
+
+void MonitorCovers::LayoutOnWayland() {
+    std::vector<QScreen*> others;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen != PrimaryScreen()) {
+            others.push_back(screen);
+        }
+    }
+    while (m_covers.size() > others.size()) {
+        Discard(m_covers.back());
+        m_covers.pop_back();
+    }
+    while (m_covers.size() < others.size()) {
+        m_covers.push_back(NewCover());
+    }
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        FillScreen(*m_covers[i], others[i]);
+    }
+}
+
+bool MonitorCovers::OnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Qt asks for full-screen on the output its window lies on, and it tells that from the window's
+// geometry, not from the screen it was given. A shown window stays on its output when moved, so
+// it is shown anew there.
+void MonitorCovers::FillScreen(QWidget& window, QScreen* screen) {
+    if (window.isVisible() && window.screen() != screen) {
+        window.hide();
+    }
+    window.setScreen(screen);
+    window.setGeometry(screen->geometry());
+    window.showFullScreen();
 }
 
 QWidget* MonitorCovers::NewCover() {
@@ -124,6 +172,11 @@ bool MonitorCovers::eventFilter(QObject* watched, QEvent* event) {
             m_endBreak();
         }
         return true;
+    }
+    // A Wayland compositor shows a window's new state (full-screen) only with the next picture
+    // the window sends, and Qt sends none when the size stays the same.
+    if (event->type() == QEvent::WindowStateChange) {
+        static_cast<QWidget*>(watched)->update();
     }
     return QObject::eventFilter(watched, event);
 }

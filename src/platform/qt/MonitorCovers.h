@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "WaylandKeyboard.h"
+
 class QScreen;
 
 namespace velunor {
@@ -22,10 +24,18 @@ public:
 
     void Show();
     void Hide();
+    // On Wayland the keyboard goes to whichever window the pointer or a click gives it to, so the
+    // covers hold the compositor's shortcuts as the scene does.
+    void HoldKeyboard(WaylandKeyboard& keyboard);
 
     // Where the scene goes: the primary monitor, in desktop pixels.
     static QRect PrimaryRect();
     static QScreen* PrimaryScreen();
+
+    // Whether Qt runs on Wayland, where only the compositor places windows.
+    static bool OnWayland();
+    // On Wayland: the window full-screen on that monitor.
+    static void FillScreen(QWidget& window, QScreen* screen);
 
 signals:
     // The monitors changed while the covers were shown; the scene may have to follow.
@@ -38,6 +48,7 @@ private:
     void WatchScreen(QScreen* screen);
     void OnScreensChanged();
     void Layout();
+    void LayoutOnWayland();
     QWidget* NewCover();
     static void Discard(QWidget* cover);
 

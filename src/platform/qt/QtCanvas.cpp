@@ -39,6 +39,7 @@ QImage& QtCanvas::Buffer() {
     if (m_buffer.isNull()) {
         m_buffer = QImage(m_size, QImage::Format_RGB32);
         m_buffer.fill(Qt::black);
+        m_changed = QRect(QPoint(0, 0), m_size);
     }
     return m_buffer;
 }

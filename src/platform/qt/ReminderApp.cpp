@@ -13,12 +13,19 @@ namespace velunor {
 ReminderApp::ReminderApp()
     : m_paths(PathsOfThisExecutable()),
       m_mainWindow(m_clock, m_paths, m_sound, m_player, m_autostart),
-      m_instance(QString::fromStdString(InstanceName(m_paths.m_folder, std::to_string(getuid())))) {
+      m_instance(InstanceNameOfThisExecutable()) {
     BreakSession& session = m_mainWindow.Session();
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
                      [&session] { session.Exit(); });
     QObject::connect(&m_instance, &SingleInstance::settingsRequested, &m_mainWindow,
                      [&session] { session.OpenSettings(); });
+    QObject::connect(&m_instance, &SingleInstance::quitRequested, &m_mainWindow,
+                     [&session] { session.Exit(); });
+}
+
+QString ReminderApp::InstanceNameOfThisExecutable() {
+    return QString::fromStdString(
+        InstanceName(PathsOfThisExecutable().m_folder, std::to_string(getuid())));
 }
 
 // The folder the executable really lies in, links resolved: config.ini, Music and Picture are

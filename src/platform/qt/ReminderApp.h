@@ -26,6 +26,11 @@ public:
     // settings, and this one should end without starting.
     bool ClaimProgramFolder() { return m_instance.Claim(); }
     void Start() { m_mainWindow.Session().Start(); }
+    void OpenSettings() { m_mainWindow.Session().OpenSettings(); }
+
+    // The name a running copy of this program folder listens under; needs only a
+    // QCoreApplication.
+    static QString InstanceNameOfThisExecutable();
 
 private:
     static ProgramPaths PathsOfThisExecutable();

@@ -3,11 +3,15 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <memory>
 
 namespace velunor {
 namespace {
 constexpr int kConnectMs = 1000;
+// Ending lets the renderer and the music go first; a copy that takes longer than this is stuck.
+constexpr int kQuitMs = 15000;
 constexpr QByteArrayView kShowSettings = "settings\n";
+constexpr QByteArrayView kQuit = "quit\n";
 }  // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
@@ -20,21 +24,32 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
 bool SingleInstance::Claim() {
     QLockFile turn(QDir::temp().filePath(m_name + QStringLiteral(".lock")));
     turn.lock();
-    if (HandOver()) {
+    if (HandOver(Request::ShowSettings)) {
         return false;
     }
     Listen();
     return true;
 }
 
-bool SingleInstance::HandOver() {
+bool SingleInstance::AskToQuit() {
+    return HandOver(Request::Quit);
+}
+
+// The running copy keeps the connection until its process ends, so a quit request is done when
+// the connection closes.
+bool SingleInstance::HandOver(Request request) {
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(kConnectMs)) {
         return false;
     }
-    socket.write(kShowSettings.data(), kShowSettings.size());
-    return socket.waitForBytesWritten(kConnectMs);
+    const QByteArrayView message = request == Request::Quit ? kQuit : kShowSettings;
+    socket.write(message.data(), message.size());
+    if (!socket.waitForBytesWritten(kConnectMs)) {
+        return false;
+    }
+    return request != Request::Quit || socket.state() == QLocalSocket::UnconnectedState ||
+           socket.waitForDisconnected(kQuitMs);
 }
 
 // A socket that nobody answered on is what a crashed copy left behind; it is taken over. A copy
@@ -47,21 +62,30 @@ void SingleInstance::Listen() {
     }
 }
 
-// The settings open once the request has been read and the caller let go; the dialog's own loop
-// then runs outside this handler.
 void SingleInstance::Answer() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        auto received = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains(kShowSettings.toByteArray())) {
-                QMetaObject::invokeMethod(this, &SingleInstance::settingsRequested,
-                                          Qt::QueuedConnection);
-            }
-        });
+        connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket, received] { Read(*received, socket->readAll()); });
         if (socket->bytesAvailable() > 0) {
             emit socket->readyRead();
         }
     }
+}
+
+// The request is acted on once it has been read and the caller let go of this handler; the
+// settings dialog's own loop, or the end, then comes from the event loop.
+void SingleInstance::Read(QByteArray& received, QByteArray more) {
+    received += more;
+    if (received.contains(kQuit.toByteArray())) {
+        QMetaObject::invokeMethod(this, &SingleInstance::quitRequested, Qt::QueuedConnection);
+    } else if (received.contains(kShowSettings.toByteArray())) {
+        QMetaObject::invokeMethod(this, &SingleInstance::settingsRequested, Qt::QueuedConnection);
+    } else {
+        return;
+    }
+    received.clear();
 }
 
 }  // namespace velunor

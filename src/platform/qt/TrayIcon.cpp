@@ -2,13 +2,28 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QDBusMessage>
+#include <QGuiApplication>
 
 #include "BuiltInResources.h"
 
 namespace velunor {
+namespace {
+constexpr QLatin1String kWatcherService("org.kde.StatusNotifierWatcher");
+constexpr QLatin1String kWatcherPath("/StatusNotifierWatcher");
 
-TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
+// Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself when
+// the tray starts later.
+bool OnX11() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+}  // namespace
+
+TrayIcon::TrayIcon(QObject* parent)
+    : QObject(parent),
+      m_watcher(kWatcherService, QDBusConnection::sessionBus(),
+                QDBusServiceWatcher::WatchForRegistration) {
     m_menu.setTitle(QStringLiteral("托盘"));
     m_menu.addAction(QStringLiteral("设置"), this, &TrayIcon::settingsChosen);
     m_menu.addAction(QStringLiteral("帮助"), this, &TrayIcon::helpChosen);
@@ -16,20 +31,21 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     QAction* exit = m_menu.addAction(QStringLiteral("退出"), this, &TrayIcon::exitChosen);
     m_menu.setDefaultAction(exit);
 
-    m_icon.setIcon(BuiltInResources::ProgramIcon());
-    m_icon.setToolTip(QStringLiteral("双击激活Velunor"));
-    m_icon.setContextMenu(&m_menu);
-    connect(&m_icon, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick) {
-                    emit doubleClicked();
-                }
-            });
+    // A watcher may start before its host (a bar hosts its own watcher and registers itself just
+    // after), so both the watcher's arrival and a host's registration are heard.
+    connect(&m_watcher, &QDBusServiceWatcher::serviceRegistered, this, &TrayIcon::OnHostAppeared);
+    QDBusConnection::sessionBus().connect(QString(), kWatcherPath, kWatcherService,
+                                          QStringLiteral("StatusNotifierHostRegistered"), this,
+                                          SLOT(OnHostAppeared()));
 }
 
 void TrayIcon::Show() {
-    if (!m_icon.isVisible()) {
-        m_icon.show();
+    m_wanted = true;
+    if (!m_icon && (OnX11() || HostRegistered())) {
+        Create();
+    }
+    if (m_icon && !m_icon->isVisible()) {
+        m_icon->show();
     }
 }
 
@@ -49,11 +65,51 @@ void TrayIcon::ShowNotice(const QString& title, const QString& text) {
         bus.send(notify);
         return;
     }
-    m_icon.showMessage(title, text, BuiltInResources::ProgramIcon());
+    if (m_icon) {  // with no tray there is nobody to show the notice
+        m_icon->showMessage(title, text, BuiltInResources::ProgramIcon());
+    }
 }
 
 void TrayIcon::Remove() {
-    m_icon.hide();
+    m_wanted = false;
+    m_icon.reset();
+}
+
+bool TrayIcon::HostRegistered() {
+    QDBusInterface watcher(kWatcherService, kWatcherPath, kWatcherService,
+                           QDBusConnection::sessionBus());
+    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+// The old icon may belong to a host that went away or to no host at all; a new one registers
+// with the host that is there now.
+void TrayIcon::OnHostAppeared() {
+    if (!m_wanted || !HostRegistered()) {
+        return;
+    }
+    m_icon.reset();
+    Create();
+    m_icon->show();
+}
+
+void TrayIcon::Create() {
+    if (!m_statusNotifier) {
+        m_statusNotifier = !OnX11() || HostRegistered();
+    }
+    m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());
+    m_icon->setToolTip(QStringLiteral("双击激活Velunor"));
+    m_icon->setContextMenu(&m_menu);
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);
+}
+
+// An XEmbed tray reports the first press of a double-click as a click of its own; that one must
+// not open anything. A StatusNotifierItem host waits for the answer to its click, which comes
+// before the dialog's loop runs.
+void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+    const bool click = reason == QSystemTrayIcon::Trigger;
+    if (reason == QSystemTrayIcon::DoubleClick || (click && m_statusNotifier.value_or(false))) {
+        QMetaObject::invokeMethod(this, &TrayIcon::activated, Qt::QueuedConnection);
+    }
 }
 
 }  // namespace velunor

@@ -1,20 +1,30 @@
 #pragma once
 
+#include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <memory>
+#include <optional>
 
 namespace velunor {
 
-// The program's icon in the tray and its menu 设置 / 帮助 / 关于 / 退出. A double-click stands
-// for 设置.
+// The program's icon in the tray and its menu 设置 / 帮助 / 关于 / 退出. The tray's own gesture
+// for "open this program" stands for 设置: a double-click on an XEmbed tray, a click on a
+// StatusNotifierItem tray (which never sends a double-click).
+//
+// Qt picks its kind of tray icon once per process, when the first icon is made, and on Wayland
+// only a StatusNotifierItem host will do; a host that starts later (a panel started after Velunor,
+// a restarted bar) would never see the icon. So the icon is made when a host is there, and made
+// anew whenever a host appears.
 class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
     explicit TrayIcon(QObject* parent = nullptr);
 
-    // Shows the icon if the tray does not show it yet; nothing while it is there.
+    // Shows the icon if the tray does not show it yet; nothing while it is there. Where no tray
+    // can take it yet, it shows once a tray appears.
     void Show();
     void Remove();
     // A notice from the icon: through the desktop's notification service where there is one,
@@ -24,15 +34,26 @@ public:
     QMenu& Menu() { return m_menu; }
 
 signals:
-    void doubleClicked();
+    void activated();
     void settingsChosen();
     void helpChosen();
     void aboutChosen();
     void exitChosen();
 
+private slots:
+    void OnHostAppeared();
+
 private:
-    QSystemTrayIcon m_icon;
+    void Create();
+    void OnActivated(QSystemTrayIcon::ActivationReason reason);
+    static bool HostRegistered();
+
     QMenu m_menu;
+    QDBusServiceWatcher m_watcher;
+    std::unique_ptr<QSystemTrayIcon> m_icon;
+    bool m_wanted = false;
+    // Whether Qt made its icons StatusNotifierItems; fixed with the first icon.
+    std::optional<bool> m_statusNotifier;
 };
 
 }  // namespace velunor

@@ -10,23 +10,44 @@
 
 namespace {
 
-// The program takes no arguments; these two only answer and leave.
-bool AnswerInformationRequest(int argc, char** argv) {
+bool HasOption(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("velunor %s\n", velunor::kVersion);
-            return true;
-        }
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::puts(
-                "Usage: velunor\n"
-                "Reminds you to rest your eyes: every SetTime minutes a break screen with music\n"
-                "covers the desktop for RunTime minutes. Settings live in config.ini, music in\n"
-                "the Music folder, both beside the executable. The tray icon's menu ends it.");
+        if (std::strcmp(argv[i], option) == 0) {
             return true;
         }
     }
     return false;
+}
+
+// These only answer and leave.
+bool AnswerInformationRequest(int argc, char** argv) {
+    if (HasOption(argc, argv, "--version")) {
+        std::printf("velunor %s\n", velunor::kVersion);
+        return true;
+    }
+    if (HasOption(argc, argv, "--help")) {
+        std::puts(
+            "Usage: velunor [--settings | --quit]\n"
+            "Reminds you to rest your eyes: every SetTime minutes a break screen with music\n"
+            "covers the desktop for RunTime minutes. Settings live in config.ini, music in\n"
+            "the Music folder, both beside the executable. The tray icon's menu ends it.\n"
+            "Starting it again from this folder opens the running copy's settings;\n"
+            "--settings does the same, or starts Velunor with its settings open. --quit\n"
+            "ends the running copy, and fails (status 1) when none runs.");
+        return true;
+    }
+    return false;
+}
+
+// The running copy is asked to end and this returns once it has. No display is needed, so that
+// it works from any shell of the user.
+int QuitRunningCopy(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    if (velunor::SingleInstance(velunor::ReminderApp::InstanceNameOfThisExecutable()).AskToQuit()) {
+        return 0;
+    }
+    std::fputs("velunor: Velunor is not running from this folder\n", stderr);
+    return 1;
 }
 
 // Every text of the program is Chinese, whatever the desktop's language; the standard dialogs and
@@ -45,6 +66,9 @@ int main(int argc, char** argv) {
     if (AnswerInformationRequest(argc, argv)) {
         return 0;
     }
+    if (HasOption(argc, argv, "--quit")) {
+        return QuitRunningCopy(argc, argv);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velunor"));
     QApplication::setApplicationVersion(QLatin1String(velunor::kVersion));
@@ -61,5 +85,10 @@ int main(int argc, char** argv) {
     // dialog is open (SIGTERM at logout) ends the main loop along with the dialog's. Before it,
     // the end would leave the dialog and then start a main loop nothing ends.
     QTimer::singleShot(0, &application, [&reminder] { reminder.Start(); });
+    // The launcher's 设置 when Velunor was not running: the settings follow the start, unless a
+    // first run's settings dialog is already open then.
+    if (HasOption(argc, argv, "--settings")) {
+        QTimer::singleShot(0, &application, [&reminder] { reminder.OpenSettings(); });
+    }
     return QApplication::exec();
 }
