@@ -37,23 +37,27 @@ public:
 
     BreakSession& Session() { return m_session; }
 
-    // Desktop
+    // The break: this window full-screen with the back buffer, covers on the other monitors, the
+    // keyboard grabbed at the X server or the compositor's shortcuts inhibited on Wayland.
     Canvas& BreakCanvas() override;
-    void StartScheduleTimer() override;
-    void StopTimers() override;
-    void ShowTrayIcon() override;
-    void RemoveTrayIcon() override;
     void ShowBreakWindow() override;
     void HideBreakWindow() override;
     void HoldKeyboard() override;
     void ReleaseKeyboard() override;
+    // QTimers, the tray (XEmbed or StatusNotifierItem) and the desktop's notification service.
+    void StartScheduleTimer() override;
+    void StopTimers() override;
+    void ShowTrayIcon() override;
+    void RemoveTrayIcon() override;
+    void ShowNotice(std::string_view title, std::string_view text) override;
+    // Dialogs in nested event loops; the end of the main one.
     void RunSettingsDialog() override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
-    void ShowNotice(std::string_view title, std::string_view text) override;
+    void Quit() override;
+    // From the X server's screen-saver extension (or GNOME's idle monitor) and the window manager.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
-    void Quit() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

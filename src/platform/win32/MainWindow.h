@@ -42,23 +42,27 @@ public:
     HWND Handle() const { return m_window; }
     BreakSession& Session() { return m_session; }
 
-    // Desktop
-    Canvas& BreakCanvas() override;
-    void StartScheduleTimer() override;
-    void StopTimers() override;
+    // Tray icon and notice balloons by Shell_NotifyIconW; window timers; the message loop's end.
     void ShowTrayIcon() override;
     void RemoveTrayIcon() override;
+    void ShowNotice(std::string_view title, std::string_view text) override;
+    void StartScheduleTimer() override;
+    void StopTimers() override;
+    void Quit() override;
+    // A topmost popup on a DIB back buffer, black covers elsewhere, a low-level keyboard hook and
+    // the foreground taken and given back.
+    Canvas& BreakCanvas() override;
     void ShowBreakWindow() override;
     void HideBreakWindow() override;
     void HoldKeyboard() override;
     void ReleaseKeyboard() override;
+    // Dialogs from the .rc templates, each with a message loop of its own.
     void RunSettingsDialog() override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
-    void ShowNotice(std::string_view title, std::string_view text) override;
+    // GetLastInputInfo and SHQueryUserNotificationState.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
-    void Quit() override;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
