@@ -1,7 +1,6 @@
 #include "app/BreakScheduler.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace velunor {
 
@@ -42,6 +41,14 @@ CalendarTime BreakScheduler::IntervalSeconds() const {
     return CalendarTime(std::max(m_settings.setTime, 1)) * 60;
 }
 
+CalendarTime BreakScheduler::BreakSeconds() const {
+    return CalendarTime(std::max(m_settings.runTime, 0)) * 60;
+}
+
+bool BreakScheduler::CountsAsABreak(CalendarTime seconds) const {
+    return seconds >= std::max<CalendarTime>(BreakSeconds(), 60);
+}
+
 std::optional<CalendarTime> BreakScheduler::SecondsUntilBreak(CalendarTime now) const {
     if (!m_settings.working || m_settings.setTime < 0) {
         return std::nullopt;
@@ -62,8 +69,7 @@ void BreakScheduler::RestartIntervalAfterGap(CalendarTime now) {
         m_settings.workStart = now;
         return;
     }
-    const CalendarTime breakSeconds = std::int64_t(std::max(m_settings.runTime, 0)) * 60;
-    if (now - m_lastTick >= std::max<CalendarTime>(breakSeconds, 60)) {
+    if (CountsAsABreak(now - m_lastTick)) {
         m_settings.workStart = now;
     }
 }

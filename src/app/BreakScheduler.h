@@ -45,6 +45,12 @@ public:
 
     bool InBreak() const { return !m_settings.working; }
 
+    // A break's length in seconds (none below zero).
+    CalendarTime BreakSeconds() const;
+    // Time away from work this long (a sleep, a lock) was a break: at least a break's length and
+    // at least a minute.
+    bool CountsAsABreak(CalendarTime seconds) const;
+
 private:
     bool IsBreakDue(CalendarTime now) const;
     CalendarTime IntervalSeconds() const;

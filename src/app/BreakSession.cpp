@@ -99,8 +99,7 @@ void BreakSession::OnAwayChanged(AwaySource source, bool active) {
         m_lockedSince = now;
         m_scheduler.EndBreak();
     } else if (wasLocked && !Locked()) {
-        const CalendarTime breakSeconds = CalendarTime(std::max(m_settings.runTime, 0)) * 60;
-        if (now - m_lockedSince >= std::max<CalendarTime>(breakSeconds, 60)) {
+        if (m_scheduler.CountsAsABreak(now - m_lockedSince)) {
             m_scheduler.RestartInterval();
         }
     }
@@ -118,8 +117,8 @@ bool BreakSession::NoteIdleness() {
     if (*idle < m_idleBeforeWork) {
         m_idleBeforeWork = 0;  // input came since the break
     }
-    const CalendarTime breakSeconds = CalendarTime(std::max(m_settings.runTime, 0)) * 60;
-    const bool away = *idle - m_idleBeforeWork >= std::max(kAwaySeconds, breakSeconds);
+    const bool away =
+        *idle - m_idleBeforeWork >= std::max(kAwaySeconds, m_scheduler.BreakSeconds());
     if (m_awayFromDesk && !away) {
         m_scheduler.RestartInterval();
     }

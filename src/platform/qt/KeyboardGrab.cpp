@@ -42,23 +42,4 @@ void KeyboardGrab::TryGrab() {
     }
 }
 
-BreakKey KeyboardGrab::KeyOf(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Escape:
-            return BreakKey::Escape;
-        case Qt::Key_VolumeMute:
-        case Qt::Key_VolumeDown:
-        case Qt::Key_VolumeUp:
-        case Qt::Key_MediaNext:
-        case Qt::Key_MediaPrevious:
-        case Qt::Key_MediaStop:
-        case Qt::Key_MediaPlay:
-        case Qt::Key_MediaPause:
-        case Qt::Key_MediaTogglePlayPause:
-            return BreakKey::VolumeOrMedia;
-        default:
-            return BreakKey::Other;
-    }
-}
-
 }  // namespace velunor

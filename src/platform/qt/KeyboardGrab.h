@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include "app/BreakKeys.h"
-
 class QWidget;
 
 namespace velunor {
@@ -24,8 +22,6 @@ public:
     // Both are no-ops when the keyboard already is as asked; Hold does nothing off X11.
     void Hold();
     void Release();
-
-    static BreakKey KeyOf(int qtKey);
 
 private:
     void TryGrab();

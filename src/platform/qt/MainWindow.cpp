@@ -206,9 +206,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-// Under the grab nothing can be passed on: the rule only tells which key ends the break.
+// Under the grab no key can be passed on: only Escape, which ends the break, tells apart.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    m_session.OnBreakKey(KeyboardGrab::KeyOf(event->key()));
+    m_session.OnBreakKey(event->key() == Qt::Key_Escape ? BreakKey::Escape : BreakKey::Other);
     event->accept();
 }
 

@@ -13,7 +13,7 @@ namespace velunor {
 ReminderApp::ReminderApp()
     : m_paths(PathsOfThisExecutable()),
       m_mainWindow(m_clock, m_paths, m_sound, m_player, m_autostart),
-      m_instance(InstanceNameOfThisExecutable()) {
+      m_instance(InstanceNameOf(m_paths)) {
     BreakSession& session = m_mainWindow.Session();
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
                      [&session] { session.Exit(); });
@@ -24,8 +24,11 @@ ReminderApp::ReminderApp()
 }
 
 QString ReminderApp::InstanceNameOfThisExecutable() {
-    return QString::fromStdString(
-        InstanceName(PathsOfThisExecutable().m_folder, std::to_string(getuid())));
+    return InstanceNameOf(PathsOfThisExecutable());
+}
+
+QString ReminderApp::InstanceNameOf(const ProgramPaths& paths) {
+    return QString::fromStdString(InstanceName(paths.m_folder, std::to_string(getuid())));
 }
 
 // The folder the executable really lies in, links resolved: config.ini, Music and Picture are

@@ -34,6 +34,7 @@ public:
 
 private:
     static ProgramPaths PathsOfThisExecutable();
+    static QString InstanceNameOf(const ProgramPaths& paths);
 
     SystemClock m_clock;
     const ProgramPaths m_paths;

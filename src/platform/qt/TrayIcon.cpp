@@ -39,9 +39,12 @@ TrayIcon::TrayIcon(QObject* parent)
                                           SLOT(OnHostAppeared()));
 }
 
+// Off X11 a tray host is asked for once; one that comes later announces itself (OnHostAppeared),
+// so the schedule's tick, which calls this every second, asks the bus nothing.
 void TrayIcon::Show() {
+    const bool firstAsk = !m_wanted;
     m_wanted = true;
-    if (!m_icon && (OnX11() || HostRegistered())) {
+    if (!m_icon && (OnX11() || (firstAsk && HostRegistered()))) {
         Create();
     }
     if (m_icon && !m_icon->isVisible()) {
