@@ -9,6 +9,7 @@
 
 #include "render/BreakRenderer.h"
 #include "support/FakeClock.h"
+#include "support/FakeDesktop.h"
 #include "support/RecordingCanvas.h"
 
 namespace velunor {
@@ -44,16 +45,6 @@ TEST(Countdown, CountsDownOnTheWallClockAndEndsOnTimeWhateverTheFramesDo) {
     EXPECT_EQ(Frames(-5, {0}), "00:00:00!");
 }
 
-class NoSound : public SoundDevice {
-public:
-    int Open() override {
-        ++opened;
-        return 1;  // no sound output on this machine
-    }
-    void Close() override {}
-    int opened = 0;
-};
-
 class Renderer : public ::testing::Test {
 protected:
     void Start() {
@@ -70,7 +61,7 @@ protected:
     AppSettings settings;
     test::FakeClock clock;
     std::unique_ptr<test::RecordingCanvas> canvas;
-    NoSound sound;
+    test::NoSound sound;
     std::unique_ptr<BreakRenderer> renderer;
     bool ended = false;  // the last frame was the break's last
 };

@@ -47,11 +47,12 @@ public:
     bool fullScreen = false;
 };
 
-// A machine without sound output.
+// A machine without sound output, counting how often it was asked for one.
 class NoSound : public SoundDevice {
 public:
-    int Open() override { return 1; }
+    int Open() override { return ++opened, 1; }
     void Close() override {}
+    int opened = 0;
 };
 
 }  // namespace velunor::test
