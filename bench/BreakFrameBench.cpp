@@ -10,9 +10,8 @@
 
 #include "BuiltInResources.h"
 #include "QtCanvas.h"
-#include "QtSoundDevice.h"
-#include "app/AppSettings.h"
-#include "app/SystemClock.h"
+#include "base/AppSettings.h"
+#include "base/SystemClock.h"
 #include "render/BreakRenderer.h"
 
 // One break frame as the program draws it: the renderer composes the frame in the Qt canvas's
@@ -71,7 +70,7 @@ void ScreenSizes(benchmark::internal::Benchmark* bench) {
 // The renderer's part of a break: long enough that no frame of the run ends it.
 struct BreakScreen {
     explicit BreakScreen(QSize size)
-        : window(size), canvas(size, RepaintOf(window)), renderer(settings, clock, sound) {
+        : window(size), canvas(size, RepaintOf(window)), renderer(settings, clock) {
         settings.runTime = 24 * 60;
         renderer.Initialize(canvas);
         window.Show(canvas);
@@ -79,7 +78,6 @@ struct BreakScreen {
 
     AppSettings settings;
     SystemClock clock;
-    QtSoundDevice sound;
     FrameWindow window;
     QtCanvas canvas;
     BreakRenderer renderer;

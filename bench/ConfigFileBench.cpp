@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
-#include "app/ConfigFile.h"
-#include "app/IniFile.h"
+#include "base/AppSettings.h"
+#include "base/ConfigFile.h"
+#include "base/IniFile.h"
 #include "support/TempFolder.h"
 
 namespace velunor {

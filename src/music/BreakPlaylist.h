@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 
 namespace velunor {

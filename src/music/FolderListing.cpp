@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Utf8Path.h"
+#include "base/Utf8Path.h"
 
 namespace velunor {
 

@@ -15,11 +15,10 @@ constexpr int kClockY = 370;
 
 }  // namespace
 
-BreakRenderer::BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound)
-    : m_sound(sound), m_countdown(settings, clock) {}
+BreakRenderer::BreakRenderer(const AppSettings& settings, const Clock& clock)
+    : m_countdown(settings, clock) {}
 
-// The members go in reverse order: the elements, the pictures they borrowed, the clock font, and
-// last the sound device is closed.
+// The members go in reverse order: the elements, the pictures they borrowed, the clock font.
 BreakRenderer::~BreakRenderer() = default;
 
 bool BreakRenderer::Initialize(Canvas& canvas) {
@@ -30,8 +29,6 @@ bool BreakRenderer::Initialize(Canvas& canvas) {
     m_scene = std::make_unique<SceneCanvas>(canvas);
     m_countdown.Arm();
     m_clockFont = canvas.CreateFont(FontSpec{35, 700, "黑体"});
-    m_sound.Open();  // a machine without sound still shows its breaks
-    m_openSound.reset(&m_sound);
     m_backgroundImage = KeepImage(canvas.LoadResourceImage(kBackgroundPicture));
     m_animationImage = KeepImage(canvas.LoadResourceImage(kAnimationPicture));
     m_state = State::Running;

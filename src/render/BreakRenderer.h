@@ -2,15 +2,14 @@
 
 #include <memory>
 
-#include "app/AppSettings.h"
-#include "app/Clock.h"
+#include "base/AppSettings.h"
+#include "base/Clock.h"
 #include "render/Canvas.h"
 #include "render/Countdown.h"
 #include "render/ElementRegistry.h"
 #include "render/ImageDrawer.h"
 #include "render/LockedList.h"
 #include "render/SceneCanvas.h"
-#include "render/SoundDevice.h"
 
 namespace velunor {
 
@@ -20,16 +19,16 @@ namespace velunor {
 // when the countdown ran out; ending the break is the caller's. Everything but the kept-pictures
 // list belongs to the window thread.
 //
-// The canvas handed to Initialize and the sound device must outlive the renderer.
+// The canvas handed to Initialize must outlive the renderer.
 class BreakRenderer : public ImageDrawer {
 public:
-    BreakRenderer(const AppSettings& settings, const Clock& clock, SoundDevice& sound);
+    BreakRenderer(const AppSettings& settings, const Clock& clock);
     ~BreakRenderer() override;
     BreakRenderer(const BreakRenderer&) = delete;
     BreakRenderer& operator=(const BreakRenderer&) = delete;
 
-    // Prepares drawing on the canvas (whose size is the screen), opens the sound device and
-    // builds the scene. Called once; always true.
+    // Prepares drawing on the canvas (whose size is the screen) and builds the scene. Called once;
+    // always true.
     bool Initialize(Canvas& canvas);
 
     // One frame of the break screen; nothing before Initialize or after Shutdown. True when this
@@ -53,18 +52,11 @@ public:
 private:
     enum class State { Constructed, Running, ShutDown };
 
-    // Closes the sound device when the renderer goes, after everything else of it.
-    struct SoundCloser {
-        void operator()(SoundDevice* sound) const { sound->Close(); }
-    };
-
     void AddAnimation();
     void PlaceScene();
     void DrawBackground();
     bool DrawCountdown();
 
-    SoundDevice& m_sound;
-    std::unique_ptr<SoundDevice, SoundCloser> m_openSound;
     State m_state = State::Constructed;
     Countdown m_countdown;
     Canvas* m_canvas = nullptr;

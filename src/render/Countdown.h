@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppSettings.h"
-#include "app/Clock.h"
+#include "base/AppSettings.h"
+#include "base/Clock.h"
 
 namespace velunor {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "settings/AutostartStore.h"
 
 namespace velunor {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <system_error>
 
-#include "app/Utf8Path.h"
+#include "base/Utf8Path.h"
 #include "music/FolderListing.h"
 
 namespace velunor {

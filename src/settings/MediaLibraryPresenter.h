@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
+#include "session/BreakScheduler.h"
 #include "settings/MediaLibraryKind.h"
 #include "settings/MediaLibraryView.h"
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsPresenter.h"
 
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 #include "settings/AutostartEntry.h"
 
 namespace velunor {
@@ -12,13 +12,12 @@ std::string_view OnOffText(int autoStart) {
 
 SettingsPresenter::SettingsPresenter(SettingsView& view, AppSettings& settings,
                                      BreakScheduler& scheduler, AutostartStore& autostart,
-                                     const ProgramPaths& paths, bool& canOpenSettings)
+                                     const ProgramPaths& paths)
     : m_view(view),
       m_settings(settings),
       m_scheduler(scheduler),
       m_autostart(autostart),
-      m_paths(paths),
-      m_canOpenSettings(canOpenSettings) {
+      m_paths(paths) {
     // Before anything is read, so that only the very first start-up opens the dialog by itself.
     // A folder that cannot be written shows up at the first save, which says so.
     WriteSetting(config::kFirstRun, "false", m_paths.m_configPath);
@@ -33,7 +32,6 @@ void SettingsPresenter::OnInitDialog() {
     m_view.ShowValues(m_initial);
     // After the fill, whose change notifications would have enabled it.
     m_view.SetSaveEnabled(false);
-    m_canOpenSettings = false;
 }
 
 void SettingsPresenter::OnSave() {
@@ -85,7 +83,7 @@ void SettingsPresenter::OnHideWindow() {
     }
     m_settings.autoStart = autoStart;
     StoreAutostartEntry();
-    LeaveDialog();
+    m_view.Close();
 }
 
 void SettingsPresenter::OnIntervalChanged() {
@@ -93,11 +91,6 @@ void SettingsPresenter::OnIntervalChanged() {
 }
 
 void SettingsPresenter::OnClose() {
-    LeaveDialog();
-}
-
-void SettingsPresenter::LeaveDialog() {
-    m_canOpenSettings = true;
     m_view.Close();
 }
 

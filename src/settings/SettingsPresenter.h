@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppSettings.h"
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/AppSettings.h"
+#include "base/ProgramPaths.h"
+#include "session/BreakScheduler.h"
 #include "settings/AutostartStore.h"
 #include "settings/SettingsView.h"
 
@@ -26,9 +26,8 @@ class SettingsPresenter {
 public:
     // Marks the first run as done and takes over what config.ini holds now, also values edited by
     // hand. Touches no view, so a dialog may construct it in its own constructor.
-    // canOpenSettings is the front end's flag that keeps a second settings dialog from opening.
     SettingsPresenter(SettingsView& view, AppSettings& settings, BreakScheduler& scheduler,
-                      AutostartStore& autostart, const ProgramPaths& paths, bool& canOpenSettings);
+                      AutostartStore& autostart, const ProgramPaths& paths);
 
     // The values as the dialog shows them on opening: the numbers normalised ("007" shows as 7).
     const SettingsValues& InitialValues() const { return m_initial; }
@@ -50,14 +49,12 @@ private:
     bool WriteAll(const SettingsValues& values);
     // False when the start-at-logon entry could not be changed; the user has been told.
     bool StoreAutostartEntry();
-    void LeaveDialog();
 
     SettingsView& m_view;
     AppSettings& m_settings;
     BreakScheduler& m_scheduler;
     AutostartStore& m_autostart;
     const ProgramPaths& m_paths;
-    bool& m_canOpenSettings;
     SettingsValues m_initial;
 };
 

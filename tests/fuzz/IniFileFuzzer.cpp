@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/IniFile.h"
-#include "app/IniText.h"
+#include "base/IniFile.h"
+#include "base/IniText.h"
 
 namespace {
 

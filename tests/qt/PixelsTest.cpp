@@ -7,8 +7,7 @@
 #include "BuiltInResources.h"
 #include "QtCanvas.h"
 #include "QtPicture.h"
-#include "QtSoundDevice.h"
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "render/BreakRenderer.h"
 #include "support/FakeClock.h"
 
@@ -123,9 +122,8 @@ QImage Decoded(int id) {
 TEST(BreakScreenTest, TheBuiltInPicturesAreDecodedAndTheStripBlendedOverTheBackground) {
     AppSettings settings;
     test::FakeClock clock;
-    QtSoundDevice sound;
     QtCanvas canvas(QSize(1280, 800));
-    BreakRenderer renderer(settings, clock, sound);
+    BreakRenderer renderer(settings, clock);
     renderer.Initialize(canvas);
     renderer.RenderFrame();
     const QImage shown = Shown(canvas);

@@ -12,8 +12,8 @@
 #include <set>
 #include <string>
 
-#include "app/ConfigFile.h"
-#include "app/IniFile.h"
+#include "base/ConfigFile.h"
+#include "base/IniFile.h"
 #include "support/TempFolder.h"
 
 namespace velunor {

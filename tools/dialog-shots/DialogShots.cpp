@@ -10,14 +10,14 @@
 #include <QTextStream>
 
 #include "ProcessMediaPlayer.h"
-#include "app/AppSettings.h"
-#include "app/BreakEffects.h"
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
-#include "app/SystemClock.h"
+#include "base/AppSettings.h"
+#include "base/ProgramPaths.h"
+#include "base/SystemClock.h"
 #include "platform/qt/autostart/XdgAutostartStore.h"
 #include "platform/qt/dialogs/MediaLibraryDialog.h"
 #include "platform/qt/dialogs/SettingsDialog.h"
+#include "session/BreakEffects.h"
+#include "session/BreakScheduler.h"
 
 namespace {
 
@@ -65,12 +65,10 @@ int main(int argc, char* argv[]) {
     BreakScheduler scheduler{settings, clock, effects};
     XdgAutostartStore autostart(folder.filePath(QStringLiteral("autostart")));
     ProcessMediaPlayer player;
-    bool canOpenSettings = true;
     const DialogServices quiet{[](QWidget*, const QString&, MessageKind) {},
                                [](QWidget*, const QStringList&) { return QStringList(); },
                                [](const QString&) {}};
-    SettingsDialog settingsDialog(settings, scheduler, autostart, paths, canOpenSettings, player,
-                                  quiet);
+    SettingsDialog settingsDialog(settings, scheduler, autostart, paths, player, quiet);
     MediaLibraryDialog pictures(kPictureLibrary, scheduler, paths, quiet);
     pictures.findChild<QTableWidget*>()->selectRow(1);
     MediaLibraryDialog music(kMusicLibrary, scheduler, paths, player, quiet);

@@ -17,16 +17,16 @@
 #include "AboutDialog.h"
 #include "LayoutCheck.h"
 #include "MusicInfoDialog.h"
-#include "app/AppSettings.h"
-#include "app/BreakEffects.h"
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
-#include "app/SystemClock.h"
+#include "base/AppSettings.h"
+#include "base/ProgramPaths.h"
+#include "base/SystemClock.h"
 #include "platform/win32/dialogs/MediaLibraryDialog.h"
 #include "platform/win32/dialogs/RegistryAutostartStore.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
 #include "platform/win32/dialogs/WideText.h"
 #include "platform/win32/player/CreateMediaPlayer.h"
+#include "session/BreakEffects.h"
+#include "session/BreakScheduler.h"
 
 namespace {
 
@@ -56,7 +56,6 @@ struct Program {
     velunor::BreakScheduler scheduler;
     velunor::RegistryAutostartStore autostart;
     std::unique_ptr<velunor::MediaPlayer> player = velunor::CreateMediaPlayer();
-    bool canOpenSettings = true;
 };
 
 // Written whole under another name first: whoever waits for the report never reads half of it.
@@ -108,9 +107,8 @@ void CALLBACK CheckOnceShown(HWND, UINT, UINT_PTR timer, DWORD) {
 
 std::unique_ptr<velunor::TemplateDialog> MakeDialog(const std::wstring& which, Program& program) {
     if (which == L"settings") {
-        return std::make_unique<velunor::SettingsDialog>(program.settings, program.scheduler,
-                                                         program.autostart, program.paths,
-                                                         program.canOpenSettings, *program.player);
+        return std::make_unique<velunor::SettingsDialog>(
+            program.settings, program.scheduler, program.autostart, program.paths, *program.player);
     }
     if (which == L"about") {
         return std::make_unique<velunor::AboutDialog>();

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "BuiltInResources.h"
-#include "app/AboutText.h"
+#include "base/AboutText.h"
 #include "platform/qt/dialogs/DialogUnits.h"
 
 namespace velunor {

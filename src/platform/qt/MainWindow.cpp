@@ -26,7 +26,10 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
       m_covers([this] { m_session.EndBreak(); }),
       m_keyboard(*this),
       m_tray(this),
-      m_session(clock, paths, sound, player, autostart, *this) {
+      m_paths(paths),
+      m_player(player),
+      m_autostart(autostart),
+      m_session(clock, paths, sound, player, *this) {
     // Every paint covers what it repaints from the back buffer, so Qt need not erase it first;
     // erasing is what would make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -92,15 +95,14 @@ void MainWindow::Quit() {
     QCoreApplication::exit(0);
 }
 
-void MainWindow::RunSettingsDialog() {
-    SettingsDialog dialog(m_session.Settings(), m_session.Scheduler(), m_session.Autostart(),
-                          m_session.Paths(), m_session.CanOpenSettings(), m_session.Player());
+void MainWindow::RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) {
+    SettingsDialog dialog(settings, scheduler, m_autostart, m_paths, m_player);
     RunDialog(dialog);
 }
 
 void MainWindow::RunHelpDialog() {
     MusicInfoDialog dialog(
-        QUrl::fromLocalFile(QString::fromStdString(m_session.Paths().m_folder + "help.html")));
+        QUrl::fromLocalFile(QString::fromStdString(m_paths.m_folder + "help.html")));
     RunDialog(dialog);
 }
 

@@ -12,12 +12,12 @@
 #include "QtCanvas.h"
 #include "TrayIcon.h"
 #include "WaylandKeyboard.h"
-#include "app/BreakSession.h"
-#include "app/Clock.h"
-#include "app/Desktop.h"
-#include "app/ProgramPaths.h"
+#include "base/Clock.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
-#include "render/SoundDevice.h"
+#include "music/SoundDevice.h"
+#include "session/BreakSession.h"
+#include "session/Desktop.h"
 #include "settings/AutostartStore.h"
 
 class QDialog;
@@ -51,7 +51,7 @@ public:
     void RemoveTrayIcon() override;
     void ShowNotice(std::string_view title, std::string_view text) override;
     // Dialogs in nested event loops; the end of the main one.
-    void RunSettingsDialog() override;
+    void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
     void Quit() override;
@@ -81,6 +81,9 @@ private:
     AwayWatcher m_awayWatcher;
     InputIdleTime m_idleTime;
     FullScreenDetector m_fullScreen;
+    const ProgramPaths& m_paths;
+    MediaPlayer& m_player;
+    AutostartStore& m_autostart;
     // Last: its renderer lets go of the pictures it made on the canvas before the canvas goes.
     BreakSession m_session;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/SoundDevice.h"
+#include "music/SoundDevice.h"
 
 namespace velunor {
 

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <string>
 
-#include "app/InstanceName.h"
+#include "base/InstanceName.h"
 
 namespace velunor {
 

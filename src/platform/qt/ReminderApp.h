@@ -5,8 +5,8 @@
 #include "QtSoundDevice.h"
 #include "SingleInstance.h"
 #include "UnixSignalWatcher.h"
-#include "app/ProgramPaths.h"
-#include "app/SystemClock.h"
+#include "base/ProgramPaths.h"
+#include "base/SystemClock.h"
 #include "platform/qt/autostart/XdgAutostartStore.h"
 
 namespace velunor {

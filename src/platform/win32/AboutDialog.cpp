@@ -1,7 +1,7 @@
 #include "AboutDialog.h"
 
 #include "ResourceIds.h"
-#include "app/AboutText.h"
+#include "base/AboutText.h"
 #include "platform/win32/dialogs/WideText.h"
 
 namespace velunor {

@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "app/AwaySource.h"
+#include "session/AwaySource.h"
 
 namespace velunor {
 

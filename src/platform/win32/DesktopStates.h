@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/AwaySource.h"
+#include "session/AwaySource.h"
 
 namespace velunor {
 

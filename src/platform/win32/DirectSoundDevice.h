@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "render/SoundDevice.h"
+#include "music/SoundDevice.h"
 
 struct IDirectSound;
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/BreakKeys.h"
+#include "session/BreakKeys.h"
 
 namespace velunor {
 

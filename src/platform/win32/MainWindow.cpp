@@ -37,7 +37,10 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
                        const std::wstring& windowClass)
     : m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
       m_covers([this] { m_session.EndBreak(); }),
-      m_session(clock, paths, sound, player, autostart, *this) {
+      m_paths(paths),
+      m_player(player),
+      m_autostart(autostart),
+      m_session(clock, paths, sound, player, *this) {
     RegisterWindowClass(windowClass, Procedure);
     // Hidden, 0 × 0 at the origin until a break: a tool window never has a taskbar button.
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
@@ -92,16 +95,15 @@ void MainWindow::Quit() {
     PostQuitMessage(0);
 }
 
-void MainWindow::RunSettingsDialog() {
-    SettingsDialog dialog(m_session.Settings(), m_session.Scheduler(), m_session.Autostart(),
-                          m_session.Paths(), m_session.CanOpenSettings(), m_session.Player());
+void MainWindow::RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) {
+    SettingsDialog dialog(settings, scheduler, m_autostart, m_paths, m_player);
     dialog.Run(nullptr);
 }
 
 // The dialogs have no owner: the tray menu and the break screen's Escape keep working while one
 // is open, and the timers keep running in its message loop.
 void MainWindow::RunHelpDialog() {
-    MusicInfoDialog dialog(m_session.Paths().m_folder + "help.html");
+    MusicInfoDialog dialog(m_paths.m_folder + "help.html");
     dialog.Run(nullptr);
 }
 

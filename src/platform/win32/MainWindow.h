@@ -11,12 +11,12 @@
 #include "KeyboardHook.h"
 #include "MonitorCovers.h"
 #include "TrayIcon.h"
-#include "app/BreakSession.h"
-#include "app/Clock.h"
-#include "app/Desktop.h"
-#include "app/ProgramPaths.h"
+#include "base/Clock.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
-#include "render/SoundDevice.h"
+#include "music/SoundDevice.h"
+#include "session/BreakSession.h"
+#include "session/Desktop.h"
 #include "settings/AutostartStore.h"
 
 namespace velunor {
@@ -57,7 +57,7 @@ public:
     void HoldKeyboard() override;
     void ReleaseKeyboard() override;
     // Dialogs from the .rc templates, each with a message loop of its own.
-    void RunSettingsDialog() override;
+    void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
     // GetLastInputInfo and SHQueryUserNotificationState.
@@ -80,6 +80,9 @@ private:
     ForegroundSwitch m_foreground;
     std::unique_ptr<GdiCanvas> m_canvas;
     MonitorCovers m_covers;
+    const ProgramPaths& m_paths;
+    MediaPlayer& m_player;
+    AutostartStore& m_autostart;
     // Last: its renderer lets go of the pictures and font it made on the canvas (and GDI+ with
     // it) before the canvas goes.
     BreakSession m_session;

@@ -5,8 +5,8 @@
 
 #include "DirectSoundDevice.h"
 #include "MainWindow.h"
-#include "app/ProgramPaths.h"
-#include "app/SystemClock.h"
+#include "base/ProgramPaths.h"
+#include "base/SystemClock.h"
 #include "music/MediaPlayer.h"
 #include "platform/win32/dialogs/RegistryAutostartStore.h"
 

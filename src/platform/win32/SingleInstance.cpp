@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/InstanceName.h"
+#include "base/InstanceName.h"
 #include "platform/win32/dialogs/WideText.h"
 
 namespace velunor {

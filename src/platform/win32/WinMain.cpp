@@ -6,7 +6,7 @@
 #include "MainWindow.h"
 #include "ReminderApp.h"
 #include "SingleInstance.h"
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "platform/win32/dialogs/WideText.h"
 
 namespace {

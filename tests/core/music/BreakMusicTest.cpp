@@ -7,7 +7,8 @@
 
 #include "music/BreakPlaylist.h"
 #include "music/MediaFileName.h"
-#include "support/ProgramState.h"
+#include "support/FakeMediaPlayer.h"
+#include "support/TempFolder.h"
 
 namespace velunor {
 namespace {
@@ -23,8 +24,12 @@ TEST(MusicFileName, ShortNamesPassAndLongerOnesByTheirLastThreeBytes) {
     }
 }
 
-class BreakMusic : public ::testing::Test, protected test::ProgramState {
+class BreakMusic : public ::testing::Test {
 protected:
+    test::TempFolder folder;
+    ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
+    test::FakeMediaPlayer player;
+
     void Add(std::initializer_list<const char*> names) {
         for (const char* name : names) {
             folder.Write(std::string("Music/") + name, "x");

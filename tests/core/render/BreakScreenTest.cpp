@@ -9,7 +9,6 @@
 
 #include "render/BreakRenderer.h"
 #include "support/FakeClock.h"
-#include "support/FakeDesktop.h"
 #include "support/RecordingCanvas.h"
 
 namespace velunor {
@@ -49,7 +48,7 @@ class Renderer : public ::testing::Test {
 protected:
     void Start() {
         canvas = std::make_unique<test::RecordingCanvas>();
-        renderer = std::make_unique<BreakRenderer>(settings, clock, sound);
+        renderer = std::make_unique<BreakRenderer>(settings, clock);
         EXPECT_TRUE(renderer->Initialize(*canvas));
     }
     Texts Frame() {
@@ -61,7 +60,6 @@ protected:
     AppSettings settings;
     test::FakeClock clock;
     std::unique_ptr<test::RecordingCanvas> canvas;
-    test::NoSound sound;
     std::unique_ptr<BreakRenderer> renderer;
     bool ended = false;  // the last frame was the break's last
 };
@@ -92,7 +90,6 @@ TEST_F(Renderer, TheFrameShowingZeroIsTheBreaksLastTheNextStartsAfreshAndShutdow
     settings.runTime = 1;
     Start();
     EXPECT_EQ(Frame(), (Texts{"138", "139", "00:01:00", "present"}));
-    EXPECT_EQ(sound.opened, 1);
     const CanvasCall text = canvas->Calls(CanvasCall::Kind::Text).at(0);
     EXPECT_EQ(std::pair(text.color, text.font.pixelHeight), std::pair(Color{51, 102, 204}, 35));
     clock.Advance(59);

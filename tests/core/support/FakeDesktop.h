@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Desktop.h"
-#include "render/SoundDevice.h"
+#include "music/SoundDevice.h"
+#include "session/Desktop.h"
 #include "support/RecordingCanvas.h"
 
 namespace velunor::test {
@@ -24,8 +24,9 @@ public:
     void HideBreakWindow() override { calls.push_back("hide"); }
     void HoldKeyboard() override { calls.push_back("hold keys"); }
     void ReleaseKeyboard() override { calls.push_back("release keys"); }
-    void RunSettingsDialog() override {
+    void RunSettingsDialog(AppSettings&, BreakScheduler& openScheduler) override {
         calls.push_back("settings");
+        scheduler = &openScheduler;
         if (settingsDialog) {
             settingsDialog();
         }
@@ -43,16 +44,17 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> notices;
     std::function<void()> settingsDialog;  // what the open dialog does
+    BreakScheduler* scheduler = nullptr;   // what the last settings dialog worked on
     std::optional<std::int64_t> idle;
     bool fullScreen = false;
 };
 
-// A machine without sound output, counting how often it was asked for one.
+// A machine without sound output, noting whether the session holds it.
 class NoSound : public SoundDevice {
 public:
-    int Open() override { return ++opened, 1; }
-    void Close() override {}
-    int opened = 0;
+    int Open() override { return open = true, 1; }
+    void Close() override { open = false; }
+    bool open = false;
 };
 
 }  // namespace velunor::test

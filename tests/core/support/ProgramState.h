@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/AppSettings.h"
+#include "base/ProgramPaths.h"
+#include "session/BreakScheduler.h"
 #include "support/FakeAutostartStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeMediaPlayer.h"
@@ -23,7 +23,6 @@ struct ProgramState {
     BreakScheduler scheduler{settings, clock, effects};
     FakeAutostartStore autostart;
     FakeMediaPlayer player;
-    bool canOpenSettings = true;
 };
 
 }  // namespace velunor::test

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BreakEffects.h"
+#include "session/BreakEffects.h"
 
 namespace velunor::test {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "app/Utf8Path.h"
+#include "base/Utf8Path.h"
 
 namespace velunor::test {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 #include "platform/qt/dialogs/DialogServices.h"
 #include "platform/qt/dialogs/TemplateDialog.h"
+#include "session/BreakScheduler.h"
 #include "settings/MediaLibraryKind.h"
 #include "settings/MediaLibraryPresenter.h"
 #include "settings/MediaLibraryView.h"

@@ -13,14 +13,13 @@ namespace velunor {
 
 SettingsDialog::SettingsDialog(AppSettings& settings, BreakScheduler& scheduler,
                                AutostartStore& autostart, const ProgramPaths& paths,
-                               bool& canOpenSettings, MediaPlayer& player, DialogServices services,
-                               QWidget* parent)
+                               MediaPlayer& player, DialogServices services, QWidget* parent)
     : TemplateDialog(parent),
       m_scheduler(scheduler),
       m_paths(paths),
       m_player(player),
       m_services(std::move(services)),
-      m_presenter(*this, settings, scheduler, autostart, paths, canOpenSettings) {
+      m_presenter(*this, settings, scheduler, autostart, paths) {
     BuildControls();
     ConnectButtons();
     m_presenter.OnInitDialog();

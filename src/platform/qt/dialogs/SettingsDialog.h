@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/AppSettings.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 #include "platform/qt/dialogs/DialogServices.h"
 #include "platform/qt/dialogs/TemplateDialog.h"
+#include "session/BreakScheduler.h"
 #include "settings/AutostartStore.h"
 #include "settings/SettingsPresenter.h"
 #include "settings/SettingsView.h"
@@ -23,10 +23,9 @@ class SettingsDialog : public TemplateDialog, public SettingsView {
     Q_OBJECT
 
 public:
-    // canOpenSettings is the opener's flag that keeps a second settings dialog from opening while
-    // this one is open; the player is the one the music library adds its files to.
+    // The player is the one the music library adds its files to.
     SettingsDialog(AppSettings& settings, BreakScheduler& scheduler, AutostartStore& autostart,
-                   const ProgramPaths& paths, bool& canOpenSettings, MediaPlayer& player,
+                   const ProgramPaths& paths, MediaPlayer& player,
                    DialogServices services = DialogServices::Desktop(), QWidget* parent = nullptr);
 
     void ShowValues(const SettingsValues& values) override;

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 #include "platform/win32/dialogs/TemplateDialog.h"
+#include "session/BreakScheduler.h"
 #include "settings/MediaLibraryKind.h"
 #include "settings/MediaLibraryPresenter.h"
 #include "settings/MediaLibraryView.h"

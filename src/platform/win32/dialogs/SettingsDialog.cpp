@@ -12,12 +12,12 @@ namespace velunor {
 
 SettingsDialog::SettingsDialog(AppSettings& settings, BreakScheduler& scheduler,
                                AutostartStore& autostart, const ProgramPaths& paths,
-                               bool& canOpenSettings, MediaPlayer& player)
+                               MediaPlayer& player)
     : TemplateDialog(IDD_SETTINGS),
       m_scheduler(scheduler),
       m_paths(paths),
       m_player(player),
-      m_presenter(*this, settings, scheduler, autostart, paths, canOpenSettings) {}
+      m_presenter(*this, settings, scheduler, autostart, paths) {}
 
 void SettingsDialog::OnInitDialog() {
     m_presenter.OnInitDialog();

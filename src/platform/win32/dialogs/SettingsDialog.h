@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/BreakScheduler.h"
-#include "app/ProgramPaths.h"
+#include "base/AppSettings.h"
+#include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 #include "platform/win32/dialogs/TemplateDialog.h"
+#include "session/BreakScheduler.h"
 #include "settings/AutostartStore.h"
 #include "settings/SettingsPresenter.h"
 #include "settings/SettingsView.h"
@@ -15,10 +15,9 @@ namespace velunor {
 // the music library and the version notes. It closes through "隐藏窗口" or from the keyboard.
 class SettingsDialog : public TemplateDialog, public SettingsView {
 public:
-    // canOpenSettings is the opener's flag that keeps a second settings dialog from opening while
-    // this one is open; the player is the one the music library adds its files to.
+    // The player is the one the music library adds its files to.
     SettingsDialog(AppSettings& settings, BreakScheduler& scheduler, AutostartStore& autostart,
-                   const ProgramPaths& paths, bool& canOpenSettings, MediaPlayer& player);
+                   const ProgramPaths& paths, MediaPlayer& player);
 
     void ShowValues(const SettingsValues& values) override;
     SettingsValues EnteredValues() const override;

@@ -8,13 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/BreakSession.h"
-#include "settings/SettingsPresenter.h"
-#include "support/FakeAutostartStore.h"
+#include "session/BreakSession.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeMediaPlayer.h"
-#include "support/RecordingViews.h"
 #include "support/TempFolder.h"
 
 namespace velunor {
@@ -30,7 +27,7 @@ protected:
         session.reset();
         desktop.calls.clear();
         folder.Write("config.ini", config);
-        session = std::make_unique<BreakSession>(clock, paths, sound, player, autostart, desktop);
+        session = std::make_unique<BreakSession>(clock, paths, sound, player, desktop);
         session->Start();
     }
     // One tick a second until a break starts or the seconds are up; true when a break shows. A
@@ -46,13 +43,18 @@ protected:
         return session->InBreak();
     }
     void Away(AwaySource source, bool active) { session->OnAwayChanged(source, active); }
+    // 保存设置 in the settings dialog, as its presenter applies a save.
+    void SaveSettings(int setTime, int runTime) {
+        desktop.settingsDialog = [&] { desktop.scheduler->OnSettingsSaved(setTime, runTime, 0); };
+        session->OpenSettings();
+        desktop.settingsDialog = nullptr;
+    }
 
     test::TempFolder folder;
     ProgramPaths paths = ProgramPaths::FromExecutable(folder.Folder() + "velunor", "velunor");
     test::FakeClock clock;
     test::NoSound sound;
     test::FakeMediaPlayer player;
-    test::FakeAutostartStore autostart;
     test::FakeDesktop desktop;
     std::unique_ptr<BreakSession> session;
     bool still = false;
@@ -83,12 +85,12 @@ TEST_F(Session, EveryWayABreakEndsStopsItsMusicAndGivesTheKeyboardBack) {
         {"close", [&] { session->OnCloseRequest(); }},
         {"lock",
          [&] { Away(AwaySource::SessionLocked, true), Away(AwaySource::SessionLocked, false); }},
-        {"save", [&] { session->Scheduler().OnSettingsSaved(1, 2, 0); }},
+        {"save", [&] { SaveSettings(1, 2); }},
         {"exit", [&] { session->Exit(); }}};
     for (const auto& [name, end] : ends) {
         desktop.calls.clear();
         ASSERT_TRUE(WorkFor(60)) << name;
-        EXPECT_TRUE(player.playing);
+        EXPECT_TRUE(player.playing && sound.open);
         clock.Advance(119);
         session->OnFrameTick();
         EXPECT_EQ(std::pair(session->OnBreakKey(BreakKey::Other),
@@ -96,7 +98,8 @@ TEST_F(Session, EveryWayABreakEndsStopsItsMusicAndGivesTheKeyboardBack) {
                   std::pair(KeyAction::Swallow, KeyAction::Pass));
         ASSERT_TRUE(session->InBreak());
         end();
-        EXPECT_FALSE(session->InBreak() || player.playing) << name;
+        EXPECT_FALSE(session->InBreak() || player.playing || sound.open) << name;
+        std::erase(desktop.calls, "settings");
         EXPECT_EQ(Texts(desktop.calls.begin(), desktop.calls.begin() + 4),
                   (Texts{"show", "hold keys", "release keys", "hide"}))
             << name;
@@ -151,7 +154,7 @@ TEST_F(Session, AnAwayUserGetsNoBreakAndTheTimeAwayCountsAsOne) {
         session->OnFrameTick();
     }
     EXPECT_FALSE(session->InBreak());  // the countdown ended it
-    session->Scheduler().OnSettingsSaved(4, 2, 1);
+    SaveSettings(4, 2);
     EXPECT_TRUE(WorkFor(240));  // 360 s still, but only 240 s of them since the break
 }
 
@@ -184,15 +187,9 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
 TEST_F(Session, TheSettingsOpenOnceAtATime) {
     int depth = 0;
     desktop.settingsDialog = [&] {
-        test::RecordingViews view;
-        SettingsPresenter dialog(view, session->Settings(), session->Scheduler(),
-                                 session->Autostart(), session->Paths(),
-                                 session->CanOpenSettings());
-        dialog.OnInitDialog();
         if (++depth == 1) {
             session->OpenSettings();
         }
-        dialog.OnClose();
     };
     session->OpenSettings();
     session->OpenSettings();

@@ -1,4 +1,4 @@
-#include "app/AboutText.h"
+#include "base/AboutText.h"
 
 #include "velunor/Version.h"
 

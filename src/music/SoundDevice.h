@@ -2,7 +2,8 @@
 
 namespace velunor {
 
-// The audio output that the break screen holds open while the program runs.
+// The audio output, held open only while a break's music plays: held open, some audio engines
+// keep the program waking between breaks.
 class SoundDevice {
 public:
     virtual ~SoundDevice() = default;

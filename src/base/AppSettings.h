@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 namespace velunor {
 

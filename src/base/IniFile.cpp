@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -6,8 +6,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/IniText.h"
-#include "app/Utf8Path.h"
+#include "base/IniText.h"
+#include "base/Utf8Path.h"
 
 namespace velunor {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppSettings.h"
-#include "app/IniFile.h"
+#include "base/AppSettings.h"
+#include "base/IniFile.h"
 
 namespace velunor {
 

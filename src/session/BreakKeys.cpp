@@ -1,4 +1,4 @@
-#include "app/BreakKeys.h"
+#include "session/BreakKeys.h"
 
 namespace velunor {
 

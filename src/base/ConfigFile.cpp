@@ -1,6 +1,6 @@
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 namespace velunor {
 

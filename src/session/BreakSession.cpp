@@ -1,9 +1,9 @@
-#include "app/BreakSession.h"
+#include "session/BreakSession.h"
 
 #include <algorithm>
 #include <string>
 
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 
 namespace velunor {
 namespace {
@@ -12,20 +12,17 @@ constexpr std::string_view kNoticeText = "秒后开始休息";
 }  // namespace
 
 BreakSession::BreakSession(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
-                           MediaPlayer& player, AutostartStore& autostart, Desktop& desktop)
+                           MediaPlayer& player, Desktop& desktop)
     : m_clock(clock),
       m_paths(paths),
       m_sound(sound),
-      m_player(player),
-      m_autostart(autostart),
       m_desktop(desktop),
       m_scheduler(m_settings, clock, *this),
-      m_renderer(m_settings, clock, sound),
+      m_renderer(m_settings, clock),
       m_playlist(player, paths) {}
 
 void BreakSession::Start() {
     m_renderer.Initialize(m_desktop.BreakCanvas());
-    m_sound.Close();  // held only while break music plays
     m_playlist.PrepareAtStartup();
     ReadSettings(m_settings, m_paths.m_configPath);
     m_settings.DeriveValues();
@@ -142,9 +139,12 @@ void BreakSession::NoticeComingBreak(std::optional<CalendarTime> secondsLeft) {
 }
 
 void BreakSession::OpenSettings() {
-    if (m_canOpenSettings && !m_exited) {
-        m_desktop.RunSettingsDialog();
+    if (m_settingsOpen || m_exited) {
+        return;
     }
+    m_settingsOpen = true;
+    m_desktop.RunSettingsDialog(m_settings, m_scheduler);
+    m_settingsOpen = false;
 }
 
 void BreakSession::OpenHelp() {

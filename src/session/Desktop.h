@@ -4,7 +4,9 @@
 #include <optional>
 #include <string_view>
 
+#include "base/AppSettings.h"
 #include "render/Canvas.h"
+#include "session/BreakScheduler.h"
 
 namespace velunor {
 
@@ -34,8 +36,9 @@ public:
     // Gives the keyboard back to the window that had it before the break.
     virtual void ReleaseKeyboard() = 0;
 
-    // The dialogs, modal; the timers keep running while one is open.
-    virtual void RunSettingsDialog() = 0;
+    // The dialogs, modal; the timers keep running while one is open. The settings dialog works on
+    // the session's settings and schedule.
+    virtual void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) = 0;
     virtual void RunHelpDialog() = 0;
     virtual void RunAboutDialog() = 0;
 

@@ -4,19 +4,18 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/AppSettings.h"
-#include "app/AwaySource.h"
-#include "app/BreakEffects.h"
-#include "app/BreakKeys.h"
-#include "app/BreakScheduler.h"
-#include "app/Clock.h"
-#include "app/Desktop.h"
-#include "app/ProgramPaths.h"
+#include "base/AppSettings.h"
+#include "base/Clock.h"
+#include "base/ProgramPaths.h"
 #include "music/BreakPlaylist.h"
 #include "music/MediaPlayer.h"
+#include "music/SoundDevice.h"
 #include "render/BreakRenderer.h"
-#include "render/SoundDevice.h"
-#include "settings/AutostartStore.h"
+#include "session/AwaySource.h"
+#include "session/BreakEffects.h"
+#include "session/BreakKeys.h"
+#include "session/BreakScheduler.h"
+#include "session/Desktop.h"
 
 namespace velunor {
 
@@ -31,7 +30,7 @@ public:
     static constexpr CalendarTime kAwaySeconds = 5 * 60;
 
     BreakSession(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
-                 MediaPlayer& player, AutostartStore& autostart, Desktop& desktop);
+                 MediaPlayer& player, Desktop& desktop);
     BreakSession(const BreakSession&) = delete;
     BreakSession& operator=(const BreakSession&) = delete;
 
@@ -52,6 +51,8 @@ public:
     // The session was locked or unlocked, a screen saver started or stopped, and so on.
     void OnAwayChanged(AwaySource source, bool active);
 
+    // One settings dialog at a time: a double-click on the tray icon or a second start while it
+    // is open opens no second one.
     void OpenSettings();
     void OpenHelp();
     void OpenAbout();
@@ -60,15 +61,6 @@ public:
 
     bool InBreak() const { return m_scheduler.InBreak(); }
     bool Exited() const { return m_exited; }
-
-    // What the dialogs work on.
-    AppSettings& Settings() { return m_settings; }
-    BreakScheduler& Scheduler() { return m_scheduler; }
-    const ProgramPaths& Paths() const { return m_paths; }
-    AutostartStore& Autostart() { return m_autostart; }
-    MediaPlayer& Player() { return m_player; }
-    // Cleared by the settings dialog while it is open, so that no second one opens.
-    bool& CanOpenSettings() { return m_canOpenSettings; }
 
 private:
     // BreakEffects
@@ -88,14 +80,12 @@ private:
     const Clock& m_clock;
     const ProgramPaths& m_paths;
     SoundDevice& m_sound;
-    MediaPlayer& m_player;
-    AutostartStore& m_autostart;
     Desktop& m_desktop;
     AppSettings m_settings;
     BreakScheduler m_scheduler;
     BreakRenderer m_renderer;
     BreakPlaylist m_playlist;
-    bool m_canOpenSettings = true;
+    bool m_settingsOpen = false;
     bool m_exited = false;
     bool m_countdownEnded = false;
 

@@ -1,4 +1,4 @@
-#include "app/InstanceName.h"
+#include "base/InstanceName.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/BreakScheduler.h"
+#include "session/BreakScheduler.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/AppSettings.h"
-#include "app/BreakEffects.h"
-#include "app/Clock.h"
+#include "base/AppSettings.h"
+#include "base/Clock.h"
+#include "session/BreakEffects.h"
 
 namespace velunor {
 

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/ConfigFile.h"
-#include "app/IniFile.h"
-#include "app/InstanceName.h"
-#include "app/ProgramPaths.h"
-#include "app/Utf8Path.h"
+#include "base/ConfigFile.h"
+#include "base/IniFile.h"
+#include "base/InstanceName.h"
+#include "base/ProgramPaths.h"
+#include "base/Utf8Path.h"
 #include "support/TempFolder.h"
 
 namespace velunor {
