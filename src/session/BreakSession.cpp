@@ -41,7 +41,7 @@ void BreakSession::OnScheduleTick() {
     if (m_exited || InBreak()) {
         return;
     }
-    const bool away = NoteIdleness();
+    const bool away = NoteIdleness(BreakNear(m_scheduler.SecondsUntilBreak(m_clock.Now())));
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
     const bool held = Locked() || away || HeldByFullScreen(secondsLeft);
     if (!held) {
@@ -102,10 +102,25 @@ void BreakSession::OnAwayChanged(AwaySource source, bool active) {
     }
 }
 
+bool BreakSession::BreakNear(std::optional<CalendarTime> secondsLeft) {
+    return secondsLeft && *secondsLeft <= kNoticeSeconds;
+}
+
 // True while the user is away from the desk. Input after time away restarts the interval: the
 // time away was the break. Stillness during a break is what a break is for, so only the seconds
 // since its end count.
-bool BreakSession::NoteIdleness() {
+//
+// The desktop is asked once a minute between breaks (being away takes five minutes, so a minute's
+// sampling misses none), and every tick near a break and while the user is away, when the answer
+// decides at once whether the break comes or the interval starts again.
+bool BreakSession::NoteIdleness(bool breakNear) {
+    const CalendarTime now = m_clock.Now();
+    const bool sampleDue =
+        !m_idleReadAt || now < *m_idleReadAt || now - *m_idleReadAt >= kIdleSampleSeconds;
+    if (!breakNear && !m_awayFromDesk && !sampleDue) {
+        return false;
+    }
+    m_idleReadAt = now;
     const auto idle = m_desktop.IdleSeconds();
     if (!idle) {
         m_awayFromDesk = false;
@@ -125,7 +140,7 @@ bool BreakSession::NoteIdleness() {
 
 // Asked only when a notice or the break is near, not every second.
 bool BreakSession::HeldByFullScreen(std::optional<CalendarTime> secondsLeft) {
-    return secondsLeft && *secondsLeft <= kNoticeSeconds && m_desktop.OtherProgramFullScreen();
+    return BreakNear(secondsLeft) && m_desktop.OtherProgramFullScreen();
 }
 
 // Once per interval, with the seconds actually left; none while a library holds breaks back.

@@ -28,6 +28,8 @@ public:
     static constexpr CalendarTime kNoticeSeconds = 30;
     // No input for this long (or a break's length, when longer) between breaks: the user is away.
     static constexpr CalendarTime kAwaySeconds = 5 * 60;
+    // Between breaks the desktop is asked for the idle time at most this often.
+    static constexpr CalendarTime kIdleSampleSeconds = 60;
 
     BreakSession(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
                  MediaPlayer& player, Desktop& desktop);
@@ -72,7 +74,8 @@ private:
     void ArmCountdown() override;
 
     bool Locked() const;
-    bool NoteIdleness();
+    static bool BreakNear(std::optional<CalendarTime> secondsLeft);
+    bool NoteIdleness(bool breakNear);
     bool HeldByFullScreen(std::optional<CalendarTime> secondsLeft);
     void NoticeComingBreak(std::optional<CalendarTime> secondsLeft);
     void EndBreakIfCountdownEnded();
@@ -92,7 +95,8 @@ private:
     std::array<bool, std::size_t(AwaySource::Count)> m_away{};
     CalendarTime m_lockedSince = 0;
     bool m_awayFromDesk = false;
-    std::int64_t m_idleBeforeWork = 0;  // idle seconds that passed during the last break
+    std::optional<CalendarTime> m_idleReadAt;  // when the desktop was last asked between breaks
+    std::int64_t m_idleBeforeWork = 0;         // idle seconds that passed during the last break
     std::optional<CalendarTime> m_noticedInterval;  // the interval start a notice was given for
 };
 

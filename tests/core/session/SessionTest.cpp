@@ -158,6 +158,21 @@ TEST_F(Session, AnAwayUserGetsNoBreakAndTheTimeAwayCountsAsOne) {
     EXPECT_TRUE(WorkFor(240));  // 360 s still, but only 240 s of them since the break
 }
 
+// Between breaks the idle time is asked at most once a minute, yet five minutes away in the middle
+// of an interval still restart it.
+TEST_F(Session, AQuietHourAsksTheIdleTimeOnceAMinuteAndStillSeesTheUserAway) {
+    Start("[Option]\nSetTime=90\nRunTime=2\n");
+    desktop.idle = 0;
+    EXPECT_FALSE(WorkFor(3600));
+    EXPECT_LE(desktop.idleReads, 61);
+    still = true;
+    EXPECT_FALSE(WorkFor(330));
+    still = false;
+    desktop.idle = 0;
+    EXPECT_FALSE(WorkFor(90 * 60));
+    EXPECT_TRUE(WorkFor(1));
+}
+
 // The notice comes half a minute before each break, once; a full-screen program holds a due break
 // back, and the break comes at the first tick after it, without a notice.
 TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {

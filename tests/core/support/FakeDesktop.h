@@ -36,7 +36,7 @@ public:
     void ShowNotice(std::string_view title, std::string_view text) override {
         notices.push_back(std::string(title) + ": " + std::string(text));
     }
-    std::optional<std::int64_t> IdleSeconds() override { return idle; }
+    std::optional<std::int64_t> IdleSeconds() override { return ++idleReads, idle; }
     bool OtherProgramFullScreen() override { return fullScreen; }
     void Quit() override { calls.push_back("quit"); }
 
@@ -46,6 +46,7 @@ public:
     std::function<void()> settingsDialog;  // what the open dialog does
     BreakScheduler* scheduler = nullptr;   // what the last settings dialog worked on
     std::optional<std::int64_t> idle;
+    int idleReads = 0;
     bool fullScreen = false;
 };
 
