@@ -19,7 +19,8 @@ BreakSession::BreakSession(const Clock& clock, const ProgramPaths& paths, SoundD
       m_desktop(desktop),
       m_scheduler(m_settings, clock, *this),
       m_renderer(m_settings, clock),
-      m_playlist(player, paths) {}
+      m_playlist(player, paths),
+      m_pause(clock, paths.m_configPath) {}
 
 void BreakSession::Start() {
     m_renderer.Initialize(m_desktop.BreakCanvas());
@@ -27,28 +28,129 @@ void BreakSession::Start() {
     ReadSettings(m_settings, m_paths.m_configPath);
     m_settings.DeriveValues();
     m_scheduler.StartWork();
+    m_pause.Load();
     m_desktop.StartScheduleTimer();
     if (m_settings.bFirstText == "true") {
         OpenSettings();  // the tray icon comes with the first tick, while the dialog is open
         return;
     }
     m_desktop.ShowTrayIcon();
+    PublishTrayState();
 }
 
-// Stillness, a lock and a full-screen program hold a due break back; the schedule itself still
-// ticks, so a sleep or a clock set back is noticed as before.
+// A pause, stillness, a lock, a full-screen program and a call hold a due break back; the
+// schedule itself still ticks, so a sleep or a clock set back is noticed as before.
 void BreakSession::OnScheduleTick() {
     if (m_exited || InBreak()) {
         return;
     }
-    const bool away = NoteIdleness(BreakNear(m_scheduler.SecondsUntilBreak(m_clock.Now())));
+    EndPauseIfOver();
+    const bool near = !Paused() && BreakNear(m_scheduler.SecondsUntilBreak(m_clock.Now()));
+    const bool away = NoteIdleness(near);
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
-    const bool held = Locked() || away || HeldByFullScreen(secondsLeft);
+    const bool held = Paused() || Locked() || away || HeldByOtherProgram(secondsLeft);
     if (!held) {
         NoticeComingBreak(secondsLeft);
     }
     m_scheduler.OnScheduleTick(held);
     EndBreakIfCountdownEnded();
+    PublishTrayState();
+}
+
+void BreakSession::Pause(int minutes) {
+    if (m_exited) {
+        return;
+    }
+    m_pause.Start(minutes);
+    PublishTrayState();
+}
+
+void BreakSession::Resume() {
+    if (Paused()) {
+        EndPause();
+        PublishTrayState();
+    }
+}
+
+void BreakSession::EndPauseIfOver() {
+    const auto until = m_pause.Until();
+    if (until && m_clock.Now() >= *until) {
+        EndPause();
+    }
+}
+
+// A break that fell due during the pause comes after its notice, not the moment the pause ends.
+void BreakSession::EndPause() {
+    m_pause.End();
+    const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
+    if (secondsLeft && *secondsLeft <= 0) {
+        m_scheduler.DelayBreakUntil(m_clock.Now() + kNoticeSeconds);
+    }
+}
+
+int BreakSession::PostponesInThisInterval() const {
+    return m_postponedInterval == m_settings.workStart ? m_postpones : 0;
+}
+
+bool BreakSession::Postpone() {
+    const auto due = m_scheduler.BreakDueAt();
+    if (m_exited || !due || PostponesInThisInterval() >= kMostPostpones) {
+        return false;
+    }
+    const CalendarTime until = m_clock.Now() + kPostponeSeconds;
+    if (until > *due) {
+        m_postpones = PostponesInThisInterval() + 1;
+        m_postponedInterval = m_settings.workStart;
+        m_scheduler.DelayBreakUntil(until);
+    }
+    PublishTrayState();
+    return true;
+}
+
+void BreakSession::BreakNow() {
+    if (!m_exited && m_settings.libraryClosed) {
+        m_scheduler.EnterBreak();
+    }
+}
+
+RequestOutcome BreakSession::Perform(const RemoteRequest& request) {
+    switch (request.kind) {
+        case RemoteRequest::Kind::Settings:
+            OpenSettings();
+            break;
+        case RemoteRequest::Kind::Quit:
+            Exit();
+            break;
+        case RemoteRequest::Kind::Pause:
+            Pause(request.minutes);
+            break;
+        case RemoteRequest::Kind::Resume:
+            Resume();
+            break;
+        case RemoteRequest::Kind::Postpone:
+            return Postpone() ? RequestOutcome::Done : RequestOutcome::Refused;
+        case RemoteRequest::Kind::BreakNow:
+            BreakNow();
+            break;
+    }
+    return RequestOutcome::Done;
+}
+
+// Compared with what the tray shows, so that the desktop hears only of changes.
+void BreakSession::PublishTrayState() {
+    if (m_exited) {
+        return;
+    }
+    TrayState state;
+    state.tip = m_pause.Tip();
+    state.paused = Paused();
+    state.canPostpone =
+        !InBreak() && m_scheduler.BreakDueAt() && PostponesInThisInterval() < kMostPostpones;
+    state.canBreakNow = !InBreak() && m_settings.libraryClosed;
+    if (state != m_shownTray) {
+        m_shownTray = state;
+        m_desktop.ShowTrayState(state);
+    }
 }
 
 // The countdown's end is acted on after the frame, never from inside it.
@@ -139,18 +241,22 @@ bool BreakSession::NoteIdleness(bool breakNear) {
 }
 
 // Asked only when a notice or the break is near, not every second.
-bool BreakSession::HeldByFullScreen(std::optional<CalendarTime> secondsLeft) {
-    return BreakNear(secondsLeft) && m_desktop.OtherProgramFullScreen();
+bool BreakSession::HeldByOtherProgram(std::optional<CalendarTime> secondsLeft) {
+    return BreakNear(secondsLeft) &&
+           (m_desktop.OtherProgramFullScreen() || m_desktop.OtherProgramInCall());
 }
 
-// Once per interval, with the seconds actually left; none while a library holds breaks back.
+// Once per due moment, with the seconds actually left; none while a library holds breaks back.
+// A postponed break is a new moment, with a notice of its own.
 void BreakSession::NoticeComingBreak(std::optional<CalendarTime> secondsLeft) {
+    const auto due = m_scheduler.BreakDueAt();
     if (!secondsLeft || *secondsLeft <= 0 || *secondsLeft > kNoticeSeconds ||
-        !m_settings.libraryClosed || m_noticedInterval == m_settings.workStart) {
+        !m_settings.libraryClosed || m_noticedDue == due) {
         return;
     }
-    m_noticedInterval = m_settings.workStart;
-    m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText));
+    m_noticedDue = due;
+    m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText),
+                         PostponesInThisInterval() < kMostPostpones);
 }
 
 void BreakSession::OpenSettings() {
@@ -205,6 +311,7 @@ void BreakSession::ShowBreakScreen() {
     m_desktop.ShowBreakWindow();
     m_desktop.HoldKeyboard();
     m_countdownEnded = m_renderer.RenderFrame();
+    PublishTrayState();
 }
 
 void BreakSession::HideBreakScreen() {
@@ -213,8 +320,10 @@ void BreakSession::HideBreakScreen() {
     m_idleBeforeWork = m_desktop.IdleSeconds().value_or(0);
 }
 
+// The last of a break's end: the new interval has begun.
 void BreakSession::ArmCountdown() {
     m_renderer.ArmCountdown();
+    PublishTrayState();
 }
 
 }  // namespace velunor

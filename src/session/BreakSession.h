@@ -14,8 +14,10 @@
 #include "session/AwaySource.h"
 #include "session/BreakEffects.h"
 #include "session/BreakKeys.h"
+#include "session/BreakPause.h"
 #include "session/BreakScheduler.h"
 #include "session/Desktop.h"
+#include "session/RemoteRequest.h"
 
 namespace velunor {
 
@@ -30,6 +32,9 @@ public:
     static constexpr CalendarTime kAwaySeconds = 5 * 60;
     // Between breaks the desktop is asked for the idle time at most this often.
     static constexpr CalendarTime kIdleSampleSeconds = 60;
+    // 推迟5分钟, at most this many times in a row.
+    static constexpr CalendarTime kPostponeSeconds = 5 * 60;
+    static constexpr int kMostPostpones = 3;
 
     BreakSession(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
                  MediaPlayer& player, Desktop& desktop);
@@ -56,6 +61,17 @@ public:
     // One settings dialog at a time: a double-click on the tray icon or a second start while it
     // is open opens no second one.
     void OpenSettings();
+    // No break and no notice until the pause ends: minutes from now, or kUntilMorning. The work
+    // interval runs on meanwhile.
+    void Pause(int minutes);
+    void Resume();
+    // Moves the coming break to five minutes from now (a break further away stays where it is);
+    // false when refused: during a break, with breaks off, or after three in a row.
+    bool Postpone();
+    // A break now, as if it were due.
+    void BreakNow();
+    // A request of a second start of the program.
+    RequestOutcome Perform(const RemoteRequest& request);
     void OpenHelp();
     void OpenAbout();
     // 退出, the end of the desktop session or a termination request; only the first counts.
@@ -74,9 +90,14 @@ private:
     void ArmCountdown() override;
 
     bool Locked() const;
+    bool Paused() const { return m_pause.Until().has_value(); }
+    void EndPauseIfOver();
+    void EndPause();
+    int PostponesInThisInterval() const;
+    void PublishTrayState();
     static bool BreakNear(std::optional<CalendarTime> secondsLeft);
     bool NoteIdleness(bool breakNear);
-    bool HeldByFullScreen(std::optional<CalendarTime> secondsLeft);
+    bool HeldByOtherProgram(std::optional<CalendarTime> secondsLeft);
     void NoticeComingBreak(std::optional<CalendarTime> secondsLeft);
     void EndBreakIfCountdownEnded();
 
@@ -88,6 +109,7 @@ private:
     BreakScheduler m_scheduler;
     BreakRenderer m_renderer;
     BreakPlaylist m_playlist;
+    BreakPause m_pause;
     bool m_settingsOpen = false;
     bool m_exited = false;
     bool m_countdownEnded = false;
@@ -97,7 +119,10 @@ private:
     bool m_awayFromDesk = false;
     std::optional<CalendarTime> m_idleReadAt;  // when the desktop was last asked between breaks
     std::int64_t m_idleBeforeWork = 0;         // idle seconds that passed during the last break
-    std::optional<CalendarTime> m_noticedInterval;  // the interval start a notice was given for
+    std::optional<CalendarTime> m_noticedDue;  // the due moment a notice was given for
+    CalendarTime m_postponedInterval = 0;      // the interval start the postpones count in
+    int m_postpones = 0;
+    std::optional<TrayState> m_shownTray;
 };
 
 }  // namespace velunor

@@ -118,7 +118,7 @@ void MainWindow::RunDialog(QDialog& dialog) {
     dialog.exec();
 }
 
-void MainWindow::ShowNotice(std::string_view title, std::string_view text) {
+void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool) {
     m_tray.ShowNotice(QString::fromUtf8(title.data(), qsizetype(title.size())),
                       QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
@@ -130,6 +130,13 @@ std::optional<std::int64_t> MainWindow::IdleSeconds() {
 bool MainWindow::OtherProgramFullScreen() {
     return m_fullScreen.OtherProgramFullScreen();
 }
+
+// Not asked of this desktop yet.
+bool MainWindow::OtherProgramInCall() {
+    return false;
+}
+
+void MainWindow::ShowTrayState(const TrayState&) {}
 
 // The scene fills the primary monitor as it is now, and the other monitors go black.
 void MainWindow::ShowBreakWindow() {

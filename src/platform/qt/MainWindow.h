@@ -49,7 +49,8 @@ public:
     void StopTimers() override;
     void ShowTrayIcon() override;
     void RemoveTrayIcon() override;
-    void ShowNotice(std::string_view title, std::string_view text) override;
+    void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) override;
+    void ShowTrayState(const TrayState& state) override;
     // Dialogs in nested event loops; the end of the main one.
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;
@@ -58,6 +59,7 @@ public:
     // From the X server's screen-saver extension (or GNOME's idle monitor) and the window manager.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
+    bool OtherProgramInCall() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -20,6 +20,7 @@ public:
     void StopTimers() override { calls.push_back("stop timers"); }
     void ShowTrayIcon() override {}
     void RemoveTrayIcon() override {}
+    void ShowTrayState(const TrayState& state) override { tray = state; }
     void ShowBreakWindow() override { calls.push_back("show"); }
     void HideBreakWindow() override { calls.push_back("hide"); }
     void HoldKeyboard() override { calls.push_back("hold keys"); }
@@ -33,11 +34,12 @@ public:
     }
     void RunHelpDialog() override {}
     void RunAboutDialog() override {}
-    void ShowNotice(std::string_view title, std::string_view text) override {
+    void ShowNotice(std::string_view title, std::string_view text, bool) override {
         notices.push_back(std::string(title) + ": " + std::string(text));
     }
     std::optional<std::int64_t> IdleSeconds() override { return ++idleReads, idle; }
     bool OtherProgramFullScreen() override { return fullScreen; }
+    bool OtherProgramInCall() override { return inCall; }
     void Quit() override { calls.push_back("quit"); }
 
     RecordingCanvas canvas{1024, 768};
@@ -48,6 +50,8 @@ public:
     std::optional<std::int64_t> idle;
     int idleReads = 0;
     bool fullScreen = false;
+    bool inCall = false;
+    TrayState tray;
 };
 
 // A machine without sound output, noting whether the session holds it.
