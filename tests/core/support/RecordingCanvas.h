@@ -57,9 +57,9 @@ private:
 
 struct FakeFont : Font {
     FakeFont(FontSpec wanted, CallLog log)
-        : spec(std::move(wanted)),
-          released{"font " + std::to_string(spec.pixelHeight), std::move(log)} {}
-    FontSpec spec;
+        : requested(std::move(wanted)),
+          released{"font " + std::to_string(requested.pixelHeight), std::move(log)} {}
+    FontSpec requested;
     Released released;
 };
 
@@ -92,7 +92,7 @@ public:
                         std::string(text),
                         {x, y},
                         {},
-                        dynamic_cast<const FakeFont&>(font).spec,
+                        dynamic_cast<const FakeFont&>(font).requested,
                         color});
     }
     void Present() override { log->push_back({.name = "present"}); }
