@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QObject>
-#include <QRect>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
+#include "DisplayServer.h"
 #include "WaylandKeyboard.h"
 
 class QScreen;
@@ -19,7 +19,7 @@ class MonitorCovers : public QObject {
     Q_OBJECT
 
 public:
-    explicit MonitorCovers(std::function<void()> endBreak);
+    MonitorCovers(std::function<void()> endBreak, const DisplayServer& display);
     ~MonitorCovers() override;
 
     void Show();
@@ -27,15 +27,6 @@ public:
     // On Wayland the keyboard goes to whichever window the pointer or a click gives it to, so the
     // covers hold the compositor's shortcuts as the scene does.
     void HoldKeyboard(WaylandKeyboard& keyboard);
-
-    // Where the scene goes: the primary monitor, in desktop pixels.
-    static QRect PrimaryRect();
-    static QScreen* PrimaryScreen();
-
-    // Whether Qt runs on Wayland, where only the compositor places windows.
-    static bool OnWayland();
-    // On Wayland: the window full-screen on that monitor.
-    static void FillScreen(QWidget& window, QScreen* screen);
 
 signals:
     // The monitors changed while the covers were shown; the scene may have to follow.
@@ -53,6 +44,7 @@ private:
     static void Discard(QWidget* cover);
 
     std::function<void()> m_endBreak;
+    const bool m_onWayland;
     std::vector<QWidget*> m_covers;  // owned; let go of through Discard
     bool m_shown = false;
 };
