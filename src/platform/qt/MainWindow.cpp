@@ -24,7 +24,7 @@ constexpr int kFrameMs = 100;
 MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
                        MediaPlayer& player, AutostartStore& autostart)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_covers([this] { m_session.EndBreak(); }, m_display),
+      m_covers(*this, m_display),
       m_keyboard(*this, m_display),
       m_tray(m_display, this),
       m_waylandKeyboard(m_display),
@@ -212,13 +212,15 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-// Under the grab no key can be passed on: only Escape, which ends the break, tells apart.
+// Under the grab no key can be passed on: only Escape, which ends the break, tells apart. The
+// covers' keys come here too.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     m_session.OnBreakKey(event->key() == Qt::Key_Escape ? BreakKey::Escape : BreakKey::Other);
     event->accept();
 }
 
-// Only 退出 ends the program; a close request from the desktop ends the break, like Escape.
+// Only 退出 ends the program; a close request from the desktop, here or on a cover, ends the
+// break, like Escape.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     m_session.EndBreak();

@@ -1,7 +1,7 @@
 #include "MonitorCovers.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 #include <utility>
@@ -18,8 +18,8 @@ Rect ToRect(const QRect& rect) {
 
 }  // namespace
 
-MonitorCovers::MonitorCovers(std::function<void()> endBreak, const DisplayServer& display)
-    : m_endBreak(std::move(endBreak)), m_onWayland(display.OnWayland()) {
+MonitorCovers::MonitorCovers(QWidget& breakWindow, const DisplayServer& display)
+    : m_breakWindow(breakWindow), m_onWayland(display.OnWayland()) {
     const auto* app = qGuiApp;
     connect(app, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
         WatchScreen(screen);
@@ -136,17 +136,13 @@ QWidget* MonitorCovers::NewCover() {
     return cover;
 }
 
-// Keys and close requests that reach a cover stop there. Escape and a close request from the
-// desktop end the break, as they do on the scene.
+// Keys and close requests that reach a cover stop there: the break window takes them as its own
+// and asks the session what they mean. A cover goes only with the break, never on a close request.
 bool MonitorCovers::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close) {
-        event->ignore();
-        m_endBreak();
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            m_endBreak();
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::Close) {
+        QCoreApplication::sendEvent(&m_breakWindow, event);
+        if (event->type() == QEvent::Close) {
+            event->ignore();
         }
         return true;
     }

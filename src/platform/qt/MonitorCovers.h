@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "DisplayServer.h"
@@ -13,13 +12,14 @@ class QScreen;
 namespace velunor {
 
 // During a break the scene fills the primary monitor and these plain black windows cover every
-// other monitor, above everything else, taking the clicks and keys that land on them; Escape on
-// any of them ends the break. While shown they follow monitors that come, go or change size.
+// other monitor, above everything else, taking the clicks and keys that land on them. A key or a
+// close request on a cover means what it means on the break window. While shown they follow
+// monitors that come, go or change size.
 class MonitorCovers : public QObject {
     Q_OBJECT
 
 public:
-    MonitorCovers(std::function<void()> endBreak, const DisplayServer& display);
+    MonitorCovers(QWidget& breakWindow, const DisplayServer& display);
     ~MonitorCovers() override;
 
     void Show();
@@ -43,7 +43,7 @@ private:
     QWidget* NewCover();
     static void Discard(QWidget* cover);
 
-    std::function<void()> m_endBreak;
+    QWidget& m_breakWindow;
     const bool m_onWayland;
     std::vector<QWidget*> m_covers;  // owned; let go of through Discard
     bool m_shown = false;
