@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "AwayWatcher.h"
+#include "DisplayServer.h"
 #include "FullScreenDetector.h"
 #include "InputIdleTime.h"
 #include "KeyboardGrab.h"
@@ -73,6 +74,7 @@ private:
     void PlaceOnPrimaryMonitor();
     void FollowPrimaryMonitor();
 
+    const DisplayServer m_display;  // first: the parts below take what they need of it
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
     KeyboardGrab m_keyboard;

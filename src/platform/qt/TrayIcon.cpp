@@ -4,7 +4,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
-#include <QGuiApplication>
 
 #include "BuiltInResources.h"
 
@@ -12,16 +11,11 @@ namespace velunor {
 namespace {
 constexpr QLatin1String kWatcherService("org.kde.StatusNotifierWatcher");
 constexpr QLatin1String kWatcherPath("/StatusNotifierWatcher");
-
-// Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself when
-// the tray starts later.
-bool OnX11() {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
-}
 }  // namespace
 
-TrayIcon::TrayIcon(QObject* parent)
+TrayIcon::TrayIcon(const DisplayServer& display, QObject* parent)
     : QObject(parent),
+      m_onX11(display.OnX11()),
       m_watcher(kWatcherService, QDBusConnection::sessionBus(),
                 QDBusServiceWatcher::WatchForRegistration) {
     m_menu.setTitle(QStringLiteral("托盘"));
@@ -44,7 +38,7 @@ TrayIcon::TrayIcon(QObject* parent)
 void TrayIcon::Show() {
     const bool firstAsk = !m_wanted;
     m_wanted = true;
-    if (!m_icon && (OnX11() || (firstAsk && HostRegistered()))) {
+    if (!m_icon && (m_onX11 || (firstAsk && HostRegistered()))) {
         Create();
     }
     if (m_icon && !m_icon->isVisible()) {
@@ -97,7 +91,7 @@ void TrayIcon::OnHostAppeared() {
 
 void TrayIcon::Create() {
     if (!m_statusNotifier) {
-        m_statusNotifier = !OnX11() || HostRegistered();
+        m_statusNotifier = !m_onX11 || HostRegistered();
     }
     m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());
     m_icon->setToolTip(QStringLiteral("双击激活Velunor"));
