@@ -230,7 +230,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 // break, like Escape.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    m_session.EndBreak();
+    m_session.OnCloseRequest();
 }
 
 }  // namespace velunor
