@@ -136,9 +136,8 @@ bool MainWindow::OtherProgramFullScreen() {
     return m_fullScreen.OtherProgramFullScreen();
 }
 
-// Not asked of this desktop yet.
 bool MainWindow::OtherProgramInCall() {
-    return false;
+    return m_calls.OtherProgramInCall();
 }
 
 void MainWindow::ShowTrayState(const TrayState& state) {
