@@ -47,11 +47,12 @@ QStringList NoticeButtons::Actions(QDBusConnection& bus, bool offersPostpone) {
 // has come and gone.
 void NoticeButtons::Sent(const QDBusPendingCall& notify) {
     m_notice.reset();
+    const int sent = ++m_sent;
     auto* watcher = new QDBusPendingCallWatcher(notify, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* done) {
+            [this, sent](QDBusPendingCallWatcher* done) {
                 const QDBusPendingReply<uint> reply = *done;
-                if (reply.isValid()) {
+                if (reply.isValid() && sent == m_sent) {
                     m_notice = reply.value();
                 }
                 done->deleteLater();

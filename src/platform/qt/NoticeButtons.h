@@ -31,6 +31,7 @@ private slots:
 private:
     std::optional<bool> m_serviceShowsButtons;
     std::optional<uint> m_notice;
+    int m_sent = 0;  // notices sent, so that a late answer to an older one is not taken for it
 };
 
 }  // namespace velunor
