@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/win32/dialogs/TemplateDialog.h"
+#include "platform/win32/dialogs/ModalDialog.h"
 
 namespace velunor {
 
 // "关于 Velunor" (template 100): the program's name, version and rights notice. 确定, Enter and
 // Escape close it.
-class AboutDialog : public TemplateDialog {
+class AboutDialog : public ModalDialog {
 public:
     AboutDialog();
 

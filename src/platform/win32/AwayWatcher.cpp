@@ -2,7 +2,7 @@
 
 #include <wtsapi32.h>
 
-#include "DesktopStates.h"
+#include "DesktopReadings.h"
 
 namespace velunor {
 namespace {

@@ -3,11 +3,11 @@
 #include <imm.h>
 
 #include "AboutDialog.h"
-#include "DesktopStates.h"
+#include "CommandIds.h"
+#include "DesktopReadings.h"
 #include "MusicInfoDialog.h"
-#include "ResourceIds.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
-#include "platform/win32/dialogs/WideText.h"
 
 namespace velunor {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/Canvas.h"
-#include "render/ResourceIds.h"
+#include "render/PictureIds.h"
 
 namespace velunor::test {
 

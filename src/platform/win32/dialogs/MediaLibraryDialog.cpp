@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/dialogs/DesktopServices.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/dialogs/DialogIds.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/dialogs/DialogServices.h"
 
 namespace velunor {
 namespace {
@@ -30,7 +30,7 @@ int LibraryTemplate(const MediaLibraryKind& kind) {
 
 MediaLibraryDialog::MediaLibraryDialog(const MediaLibraryKind& kind, BreakScheduler& scheduler,
                                        const ProgramPaths& paths, MediaPlayer* player)
-    : TemplateDialog(LibraryTemplate(kind)),
+    : ModalDialog(LibraryTemplate(kind)),
       m_kind(kind),
       m_controls(ControlsOf(kind)),
       m_presenter(

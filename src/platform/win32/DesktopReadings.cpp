@@ -1,4 +1,4 @@
-#include "DesktopStates.h"
+#include "DesktopReadings.h"
 
 namespace velunor {
 

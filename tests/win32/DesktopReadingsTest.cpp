@@ -3,12 +3,12 @@
 
 #include <tuple>
 
-#include "platform/win32/DesktopStates.h"
+#include "platform/win32/DesktopReadings.h"
 
 namespace velunor {
 namespace {
 
-TEST(DesktopStates, IdleSecondsSurviveTheTickCountsWrap) {
+TEST(DesktopReadings, IdleSecondsSurviveTheTickCountsWrap) {
     for (const auto& [last, now, seconds] : {
              std::tuple<DWORD, DWORD, std::int64_t>{5000, 65999, 60},  // whole seconds only
              {0xFFFFFC18, 4000, 5},  // input a second before the wrap, now four after
@@ -18,7 +18,7 @@ TEST(DesktopStates, IdleSecondsSurviveTheTickCountsWrap) {
     }
 }
 
-TEST(DesktopStates, OnlyAnotherProgramFullScreenOrPresentingHoldsABreakBack) {
+TEST(DesktopReadings, OnlyAnotherProgramFullScreenOrPresentingHoldsABreakBack) {
     for (const auto& [state, ownInFront, holds] : {
              std::tuple{QUNS_BUSY, false, true},
              {QUNS_BUSY, true, false},  // Velunor's own break window, just gone
@@ -32,7 +32,7 @@ TEST(DesktopStates, OnlyAnotherProgramFullScreenOrPresentingHoldsABreakBack) {
 }
 
 // The real last input: it grows while nothing happens and drops when input comes.
-TEST(DesktopStates, IdleSecondsGrowUntilInputComes) {
+TEST(DesktopReadings, IdleSecondsGrowUntilInputComes) {
     INPUT move{};
     move.type = INPUT_MOUSE;
     move.mi.dwFlags = MOUSEEVENTF_MOVE;
