@@ -36,7 +36,6 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
                        MediaPlayer& player, AutostartStore& autostart,
                        const std::wstring& windowClass)
     : m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
-      m_covers([this] { m_session.EndBreak(); }),
       m_paths(paths),
       m_player(player),
       m_autostart(autostart),
@@ -155,7 +154,7 @@ void MainWindow::CoverScreens() {
         m_canvas->Resize(width, height);
     }
     InvalidateRect(m_window, nullptr, FALSE);
-    m_covers.Show();
+    m_covers.Show(m_window);
 }
 
 void MainWindow::HideBreakWindow() {
