@@ -8,11 +8,13 @@
 namespace velunor {
 namespace {
 
-TEST(DesktopReadings, IdleSecondsSurviveTheTickCountsWrap) {
+TEST(DesktopReadings, IdleSecondsSurviveTheWrapAndAnInputTickAheadIsNone) {
     for (const auto& [last, now, seconds] : {
              std::tuple<DWORD, DWORD, std::int64_t>{5000, 65999, 60},  // whole seconds only
-             {0xFFFFFC18, 4000, 5},  // input a second before the wrap, now four after
-             {1, 0, 4294967},        // the longest the count can tell: 49.7 days
+             {0xFFFFFC18, 4000, 5},     // input a second before the wrap, now four after
+             {0, 0x7FFFFFFF, 2147483},  // the longest it tells: 24.8 days
+             {1000, 999, 0},            // an input tick a little ahead of now
+             {1, 0x80000001, 0},
          }) {
         EXPECT_EQ(IdleSecondsBetween(last, now), seconds) << last << " " << now;
     }
@@ -38,10 +40,10 @@ TEST(DesktopReadings, IdleSecondsGrowUntilInputComes) {
     move.mi.dwFlags = MOUSEEVENTF_MOVE;
     ASSERT_EQ(SendInput(1, &move, sizeof(move)), 1u);
     Sleep(2100);
-    EXPECT_EQ(ReadIdleSeconds(), 2);
+    EXPECT_GE(ReadIdleSeconds().value_or(-1), 2);  // a loaded machine may sleep longer
+    EXPECT_LE(ReadIdleSeconds().value_or(-1), 5);
     ASSERT_EQ(SendInput(1, &move, sizeof(move)), 1u);
-    Sleep(100);
-    EXPECT_EQ(ReadIdleSeconds(), 0);
+    EXPECT_LE(ReadIdleSeconds().value_or(-1), 1);
 }
 
 }  // namespace

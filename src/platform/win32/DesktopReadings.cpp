@@ -3,7 +3,8 @@
 namespace velunor {
 
 std::int64_t IdleSecondsBetween(DWORD lastInputTick, DWORD nowTick) {
-    return static_cast<DWORD>(nowTick - lastInputTick) / 1000;
+    const DWORD elapsed = nowTick - lastInputTick;
+    return elapsed > 0x7FFFFFFF ? 0 : elapsed / 1000;
 }
 
 bool HoldsBreakBack(QUERY_USER_NOTIFICATION_STATE state, bool ownWindowInFront) {

@@ -15,7 +15,9 @@ namespace velunor {
 // What Windows' own answers mean for the break session, apart from the calls that fetch them.
 
 // Whole seconds from the last input to now, both tick counts of GetTickCount. The count wraps to
-// zero after 49.7 days; as 32-bit unsigned values the difference stays right across the wrap.
+// zero after 49.7 days; as 32-bit unsigned values the difference stays right across the wrap. The
+// last input's tick is not sure to lag behind now (SendInput brings its own): one a little ahead
+// would read as 49.7 days away, so a difference beyond half the count's range is no idle time.
 std::int64_t IdleSecondsBetween(DWORD lastInputTick, DWORD nowTick);
 
 // Whether the shell's notification state means another program is full-screen or presenting.
