@@ -39,10 +39,13 @@ std::wstring SingleInstance::NameFor(const std::string& programFolder) {
     return Widen(InstanceName(Narrow(folder), UserSid()));
 }
 
-SingleInstance::SingleInstance(const std::wstring& name)
-    : m_name(name),
-      m_mutex(CreateMutexW(nullptr, TRUE, (L"Local\\" + name).c_str())),
-      m_first(m_mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) {}
+// The last error is read right after the call: freeing the name could change it.
+SingleInstance::SingleInstance(const std::wstring& name) : m_name(name) {
+    const std::wstring mutexName = L"Local\\" + name;
+    m_mutex.reset(CreateMutexW(nullptr, TRUE, mutexName.c_str()));
+    const DWORD error = GetLastError();
+    m_first = m_mutex && error != ERROR_ALREADY_EXISTS;
+}
 
 SingleInstance::~SingleInstance() {
     if (m_first) {

@@ -32,7 +32,7 @@ public:
 private:
     std::wstring m_name;
     UniqueHandle m_mutex;
-    bool m_first;
+    bool m_first = false;
 };
 
 }  // namespace velunor
