@@ -12,7 +12,12 @@ public:
 
 private:
     void OnInitDialog() override;
-    void OnCommand(int, int) override {}
+    // 确定 is the dialog's one button, clicked or pressed with Enter while it has the focus.
+    void OnCommand(int id, int) override {
+        if (id == IDOK) {
+            EndRun();
+        }
+    }
     void OnKeyboardClose() override { EndRun(); }
 };
 
