@@ -37,6 +37,7 @@ private:
     void OnInitDialog() override;
     void OnCommand(int id, int notification) override;
     void OnKeyboardClose() override;
+    void OnScalingChanged() override;
     HWND List() const { return Control(m_controls.list); }
 
     const MediaLibraryKind& m_kind;

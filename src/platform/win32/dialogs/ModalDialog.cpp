@@ -1,5 +1,7 @@
 #include "platform/win32/dialogs/ModalDialog.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 #include "render/PictureIds.h"
@@ -60,13 +62,17 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
         return FALSE;
     }
     // Moved to a monitor of other scaling, the dialog is laid out anew and every control gets the
-    // template's face at the new size once this returns; the Chinese face follows after that.
-    if (message == WM_DPICHANGED && dialog->m_font != nullptr) {
+    // template's face at the new size once this returns; the Chinese face and what a dialog sizes
+    // itself follow after that.
+    if (message == WM_DPICHANGED) {
         PostMessageW(window, kFollowScaling, 0, 0);
         return FALSE;
     }
     if (message == kFollowScaling) {
-        dialog->UseReadableFont();
+        if (dialog->m_font) {
+            dialog->UseReadableFont();
+        }
+        dialog->OnScalingChanged();
         return TRUE;
     }
     if (message != WM_COMMAND) {
@@ -87,11 +93,15 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
 void ModalDialog::Initialize(HWND window) {
     m_window = window;
     UseReadableFont();
-    auto* icon =
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
-                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    // The caption's small icon and the task switcher's large one, each drawn for its own size.
+    HICON small = nullptr;
+    HICON large = nullptr;
+    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_SMALL, &small);
+    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_LARGE, &large);
+    m_smallIcon.reset(small);
+    m_largeIcon.reset(large);
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
     OnInitDialog();
 }
 

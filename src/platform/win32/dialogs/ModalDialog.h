@@ -28,6 +28,8 @@ protected:
     virtual void OnInitDialog() = 0;
     virtual void OnCommand(int id, int notification) = 0;
     virtual void OnKeyboardClose() = 0;
+    // The dialog moved to a monitor of other scaling and was laid out anew.
+    virtual void OnScalingChanged() {}
 
 private:
     static constexpr UINT kFollowScaling = WM_APP + 1;
@@ -38,6 +40,8 @@ private:
 
     int m_templateId;
     HWND m_window = nullptr;
+    UniqueIcon m_smallIcon;
+    UniqueIcon m_largeIcon;
     GdiObject<HFONT> m_font;  // ours, when the template's face has no Chinese letters
 };
 
