@@ -45,6 +45,10 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this);
+    // Run as administrator, the window would not get these two from Explorer and from a second
+    // start, which run at the user's ordinary level.
+    ChangeWindowMessageFilterEx(m_window, m_trayRestartedMessage, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(m_window, kOpenSettingsMessage, MSGFLT_ALLOW, nullptr);
     // Letters typed during a break would open an input method's composition over the scene, and
     // the first Escape would only cancel it.
     ImmAssociateContextEx(m_window, nullptr, 0);
