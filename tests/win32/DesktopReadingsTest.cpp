@@ -1,4 +1,4 @@
-// What Windows' answers mean for the break session, and the idle time read as the session reads it.
+// The idle time, as Windows' tick counts give it and as the session reads it.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -17,19 +17,6 @@ TEST(DesktopReadings, IdleSecondsSurviveTheWrapAndAnInputTickAheadIsNone) {
              {1, 0x80000001, 0},
          }) {
         EXPECT_EQ(IdleSecondsBetween(last, now), seconds) << last << " " << now;
-    }
-}
-
-TEST(DesktopReadings, OnlyAnotherProgramFullScreenOrPresentingHoldsABreakBack) {
-    for (const auto& [state, ownInFront, holds] : {
-             std::tuple{QUNS_BUSY, false, true},
-             {QUNS_BUSY, true, false},  // Velunor's own break window, just gone
-             {QUNS_RUNNING_D3D_FULL_SCREEN, true, true},
-             {QUNS_PRESENTATION_MODE, true, true},
-             {QUNS_QUIET_TIME, false, false},
-             {QUNS_ACCEPTS_NOTIFICATIONS, false, false},
-         }) {
-        EXPECT_EQ(HoldsBreakBack(state, ownInFront), holds) << state << " " << ownInFront;
     }
 }
 

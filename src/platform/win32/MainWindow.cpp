@@ -124,7 +124,7 @@ std::optional<std::int64_t> MainWindow::IdleSeconds() {
 }
 
 bool MainWindow::OtherProgramFullScreen() {
-    return ReadOtherProgramFullScreen();
+    return OtherProgramHoldsBreakBack(m_desktopState);
 }
 
 void MainWindow::ShowBreakWindow() {
@@ -132,9 +132,12 @@ void MainWindow::ShowBreakWindow() {
     SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
 }
 
-// The foreground first: the hook would swallow the synthetic key that may take it.
+// The foreground first: the hook would swallow the synthetic key that may take it. A break that
+// ended while the foreground moved gets no hook, which would swallow the keys of the work.
 void MainWindow::HoldKeyboard() {
-    m_foreground.Take(m_window);
+    if (!m_foreground.Take(m_window)) {
+        return;
+    }
     SetFocus(m_window);
     m_keyboardHook->Set();
 }
