@@ -139,11 +139,11 @@ void MainWindow::HoldKeyboard() {
         return;
     }
     SetFocus(m_window);
-    m_keyboardHook->Set();
+    m_keyboardHook->Start();
 }
 
 void MainWindow::ReleaseKeyboard() {
-    m_keyboardHook->Remove();
+    m_keyboardHook->Stop();
     m_foreground.GiveBack();
 }
 
