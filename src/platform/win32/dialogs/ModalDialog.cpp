@@ -94,14 +94,14 @@ void ModalDialog::Initialize(HWND window) {
     m_window = window;
     UseReadableFont();
     // The caption's small icon and the task switcher's large one, each drawn for its own size.
-    HICON small = nullptr;
-    HICON large = nullptr;
-    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_SMALL, &small);
-    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_LARGE, &large);
-    m_smallIcon.reset(small);
-    m_largeIcon.reset(large);
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+    HICON smallIcon = nullptr;
+    HICON largeIcon = nullptr;
+    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_SMALL, &smallIcon);
+    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_LARGE, &largeIcon);
+    m_smallIcon.reset(smallIcon);
+    m_largeIcon.reset(largeIcon);
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
     OnInitDialog();
 }
 
