@@ -12,13 +12,8 @@
 namespace velunor {
 namespace {
 
-HWND Window(int n) {
-    return reinterpret_cast<HWND>(std::intptr_t(n));
-}
-const HWND kBreak = Window(1);  // Velunor's own
-const HWND kWork = Window(2);
-const HWND kHung = Window(3);
-const HWND kAdmin = Window(4);
+// Velunor's break window, the user's work, a program that does not respond, one run as admin.
+const HWND kBreak = HWND(1), kWork = HWND(2), kHung = HWND(3), kAdmin = HWND(4);
 
 // Windows as a test sets it up; the calls that move the foreground are written down in order.
 struct FakeDesktop : DesktopState {
