@@ -28,7 +28,6 @@ struct FakeDesktop : DesktopState {
     bool IsHung(HWND window) const override { return window == kHung; }
     bool IsElevated(HWND window) const override { return window == kAdmin; }
     bool IsShowing(HWND window) const override { return !gone.contains(window); }
-    bool Exists(HWND window) const override { return !gone.contains(window); }
     std::optional<QUERY_USER_NOTIFICATION_STATE> NotificationState() const override {
         return state;
     }

@@ -24,8 +24,8 @@ public:
     // Its process runs at a higher integrity level than Velunor's (run as administrator), or
     // cannot be asked, which comes to the same.
     virtual bool IsElevated(HWND window) const = 0;
+    // Shown on the screen (a closed window is not).
     virtual bool IsShowing(HWND window) const = 0;
-    virtual bool Exists(HWND window) const = 0;
     // The shell's notification state: full-screen, presenting, busy; nothing when it cannot tell.
     virtual std::optional<QUERY_USER_NOTIFICATION_STATE> NotificationState() const = 0;
 

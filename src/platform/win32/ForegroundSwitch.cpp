@@ -12,7 +12,7 @@ bool ForegroundSwitch::Take(HWND window) {
 void ForegroundSwitch::GiveBack() {
     const HWND previous = m_previous;
     m_previous = nullptr;
-    if (previous != nullptr && m_desktop.Exists(previous)) {
+    if (previous != nullptr && m_desktop.IsShowing(previous)) {
         Activate(previous);
     }
 }

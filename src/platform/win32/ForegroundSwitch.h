@@ -20,7 +20,7 @@ public:
     // still shows afterwards: messages sent to it meanwhile (a display turned off) may have ended
     // the break.
     bool Take(HWND window);
-    // To the remembered window, if it still exists.
+    // To the remembered window, if it still shows.
     void GiveBack();
 
 private:

@@ -16,7 +16,6 @@ public:
     bool IsHung(HWND window) const override { return IsHungAppWindow(window) != FALSE; }
     bool IsElevated(HWND window) const override;
     bool IsShowing(HWND window) const override { return IsWindowVisible(window) != FALSE; }
-    bool Exists(HWND window) const override { return IsWindow(window) != FALSE; }
     std::optional<QUERY_USER_NOTIFICATION_STATE> NotificationState() const override;
 
     void SetForeground(HWND window) override { SetForegroundWindow(window); }
