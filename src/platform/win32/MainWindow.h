@@ -9,6 +9,7 @@
 #include "ForegroundSwitch.h"
 #include "GdiCanvas.h"
 #include "KeyboardHook.h"
+#include "LiveDesktopState.h"
 #include "MonitorCovers.h"
 #include "TrayIcon.h"
 #include "base/Clock.h"
@@ -61,7 +62,8 @@ public:
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
-    // GetLastInputInfo and SHQueryUserNotificationState.
+    // GetLastInputInfo; SHQueryUserNotificationState, and a window run as administrator in front,
+    // which would keep the keyboard from the break as surely as a full-screen program the screen.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
     bool OtherProgramInCall() override;
@@ -79,7 +81,8 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<AwayWatcher> m_away;
     std::unique_ptr<KeyboardHook> m_keyboardHook;
-    ForegroundSwitch m_foreground;
+    LiveDesktopState m_desktopState;
+    ForegroundSwitch m_foreground{m_desktopState};
     std::unique_ptr<GdiCanvas> m_canvas;
     MonitorCovers m_covers;
     const ProgramPaths& m_paths;

@@ -8,7 +8,7 @@
 #include "base/ProgramPaths.h"
 #include "base/SystemClock.h"
 #include "music/MediaPlayer.h"
-#include "platform/win32/dialogs/RegistryAutostartStore.h"
+#include "platform/win32/autostart/RegistryAutostartStore.h"
 
 namespace velunor {
 

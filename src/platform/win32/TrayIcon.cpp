@@ -3,15 +3,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "ResourceIds.h"
+#include "CommandIds.h"
 
 namespace velunor {
 
 TrayIcon::~TrayIcon() {
     Remove();
-    if (m_icon != nullptr) {
-        DestroyIcon(m_icon);
-    }
 }
 
 // Loaded anew whenever the icon is added (a restarted tray may come back at another scaling):
@@ -21,10 +18,7 @@ void TrayIcon::LoadForCurrentScaling() {
     HICON icon = nullptr;
     if (SUCCEEDED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                  LIM_SMALL, &icon))) {
-        if (m_icon != nullptr) {
-            DestroyIcon(m_icon);
-        }
-        m_icon = icon;
+        m_icon.reset(icon);
     }
 }
 
@@ -35,7 +29,7 @@ NOTIFYICONDATAW TrayIcon::Record(const wchar_t* tip) const {
     record.uID = kIconId;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = kCallbackMessage;
-    record.hIcon = m_icon;
+    record.hIcon = m_icon.get();
     lstrcpynW(record.szTip, tip, ARRAYSIZE(record.szTip));
     return record;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace velunor {
 
 // The program's icon in the notification area, owned by the main window, which receives its
@@ -38,7 +40,7 @@ private:
     void LoadForCurrentScaling();
 
     HWND m_owner;
-    HICON m_icon = nullptr;
+    UniqueIcon m_icon;
     bool m_shown = false;
 };
 

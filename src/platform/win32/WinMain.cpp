@@ -1,4 +1,3 @@
-#include <objbase.h>
 #include <windows.h>
 
 #include <string>
@@ -7,7 +6,8 @@
 #include "ReminderApp.h"
 #include "SingleInstance.h"
 #include "base/ProgramPaths.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -27,22 +27,6 @@ std::wstring ExecutablePath() {
     }
 }
 
-// COM for the window thread: the media player and the shell need it; released last.
-class ComApartment {
-public:
-    ComApartment() : m_ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (m_ok) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool m_ok;
-};
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -54,7 +38,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         instance.HandOver(velunor::MainWindow::kOpenSettingsMessage);
         return 0;
     }
-    ComApartment com;
+    // COM for the window thread: the media player and the shell need it; released last.
+    velunor::ComApartment com;
     velunor::ReminderApp reminder(paths, instanceName);
     reminder.Start();
     return velunor::ReminderApp::RunMessageLoop();
