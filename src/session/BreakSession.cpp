@@ -44,7 +44,9 @@ void BreakSession::OnScheduleTick() {
     const bool away = NoteIdleness();
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
     const bool held = Locked() || away || HeldByFullScreen(secondsLeft);
-    if (!held) {
+    if (held) {
+        WithdrawNotice();  // its countdown is no longer true
+    } else {
         NoticeComingBreak(secondsLeft);
     }
     m_scheduler.OnScheduleTick(held);
@@ -135,7 +137,17 @@ void BreakSession::NoticeComingBreak(std::optional<CalendarTime> secondsLeft) {
         return;
     }
     m_noticedInterval = m_settings.workStart;
+    m_noticeUp = true;
     m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText));
+}
+
+// A notice outlives its use when the break comes or is held back; left up, a desktop shows it
+// late or keeps it in its list.
+void BreakSession::WithdrawNotice() {
+    if (m_noticeUp) {
+        m_noticeUp = false;
+        m_desktop.WithdrawNotice();
+    }
 }
 
 void BreakSession::OpenSettings() {
@@ -187,6 +199,7 @@ void BreakSession::StopBreakMusic() {
 // The first frame is in the back buffer before the window is first painted: it never shows an
 // empty screen. A break of no length ends with it.
 void BreakSession::ShowBreakScreen() {
+    WithdrawNotice();
     m_desktop.ShowBreakWindow();
     m_desktop.HoldKeyboard();
     m_countdownEnded = m_renderer.RenderFrame();

@@ -75,6 +75,7 @@ private:
     bool NoteIdleness();
     bool HeldByFullScreen(std::optional<CalendarTime> secondsLeft);
     void NoticeComingBreak(std::optional<CalendarTime> secondsLeft);
+    void WithdrawNotice();
     void EndBreakIfCountdownEnded();
 
     const Clock& m_clock;
@@ -94,6 +95,7 @@ private:
     bool m_awayFromDesk = false;
     std::int64_t m_idleBeforeWork = 0;  // idle seconds that passed during the last break
     std::optional<CalendarTime> m_noticedInterval;  // the interval start a notice was given for
+    bool m_noticeUp = false;                        // given and not withdrawn yet
 };
 
 }  // namespace velunor

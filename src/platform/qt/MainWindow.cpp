@@ -123,6 +123,10 @@ void MainWindow::ShowNotice(std::string_view title, std::string_view text) {
                       QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
+void MainWindow::WithdrawNotice() {
+    m_tray.WithdrawNotice();
+}
+
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
     return m_idleTime.Seconds();
 }

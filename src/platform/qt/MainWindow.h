@@ -50,6 +50,7 @@ public:
     void ShowTrayIcon() override;
     void RemoveTrayIcon() override;
     void ShowNotice(std::string_view title, std::string_view text) override;
+    void WithdrawNotice() override;
     // Dialogs in nested event loops; the end of the main one.
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;

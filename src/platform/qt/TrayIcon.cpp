@@ -4,6 +4,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QGuiApplication>
 
 #include "BuiltInResources.h"
@@ -12,6 +14,12 @@ namespace velunor {
 namespace {
 constexpr QLatin1String kWatcherService("org.kde.StatusNotifierWatcher");
 constexpr QLatin1String kWatcherPath("/StatusNotifierWatcher");
+constexpr QLatin1String kNotifications("org.freedesktop.Notifications");
+constexpr QLatin1String kNotificationsPath("/org/freedesktop/Notifications");
+// The launcher's id, which the desktop's notices and windows are matched to.
+constexpr QLatin1String kDesktopEntry("velunor");
+// A notice comes half a minute before its break and is of no use after it.
+constexpr int kNoticeMilliseconds = 30 * 1000;
 
 // Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself when
 // the tray starts later.
@@ -52,24 +60,50 @@ void TrayIcon::Show() {
     }
 }
 
-// A service the bus starts on demand counts as running.
+// A service the bus starts on demand counts as running. Each notice takes the place of the last,
+// is kept in no message list and expires by itself when the break it announces is due; the
+// service's id for it comes back later, for WithdrawNotice.
 void TrayIcon::ShowNotice(const QString& title, const QString& text) {
-    const QString service = QStringLiteral("org.freedesktop.Notifications");
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-    if (names && (names->isServiceRegistered(service).value() ||
-                  names->activatableServiceNames().value().contains(service))) {
+    if (names && (names->isServiceRegistered(kNotifications).value() ||
+                  names->activatableServiceNames().value().contains(kNotifications))) {
         QDBusMessage notify = QDBusMessage::createMethodCall(
-            service, QStringLiteral("/org/freedesktop/Notifications"), service,
-            QStringLiteral("Notify"));
-        const int serverDecides = -1;
-        notify << QStringLiteral("Velunor") << 0U << QStringLiteral("velunor") << title << text
-               << QStringList() << QVariantMap() << serverDecides;
-        bus.send(notify);
+            kNotifications, kNotificationsPath, kNotifications, QStringLiteral("Notify"));
+        const QVariantMap hints{{QStringLiteral("transient"), true},
+                                {QStringLiteral("desktop-entry"), kDesktopEntry}};
+        notify << QStringLiteral("Velunor") << m_noticeId << QStringLiteral("velunor") << title
+               << text << QStringList() << hints << kNoticeMilliseconds;
+        m_noticeUp = true;
+        auto* call = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
+        connect(call, &QDBusPendingCallWatcher::finished, this, &TrayIcon::OnNoticeShown);
         return;
     }
     if (m_icon) {  // with no tray there is nobody to show the notice
-        m_icon->showMessage(title, text, BuiltInResources::ProgramIcon());
+        m_icon->showMessage(title, text, BuiltInResources::ProgramIcon(), kNoticeMilliseconds);
+    }
+}
+
+// A notice withdrawn before its id came back is closed as soon as the id comes.
+void TrayIcon::WithdrawNotice() {
+    m_noticeUp = false;
+    if (m_noticeId != 0) {
+        QDBusConnection::sessionBus().send(
+            QDBusMessage::createMethodCall(kNotifications, kNotificationsPath, kNotifications,
+                                           QStringLiteral("CloseNotification"))
+            << m_noticeId);
+        m_noticeId = 0;
+    }
+}
+
+void TrayIcon::OnNoticeShown(QDBusPendingCallWatcher* call) {
+    call->deleteLater();
+    const QDBusPendingReply<uint> reply = *call;
+    if (reply.isValid()) {
+        m_noticeId = reply.value();
+        if (!m_noticeUp) {
+            WithdrawNotice();
+        }
     }
 }
 

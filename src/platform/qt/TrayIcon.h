@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QObject>
@@ -30,6 +31,8 @@ public:
     // A notice from the icon: through the desktop's notification service where there is one,
     // else in the tray's own balloon.
     void ShowNotice(const QString& title, const QString& text);
+    // Closes the last notice the notification service showed, if it is still there.
+    void WithdrawNotice();
 
     QMenu& Menu() { return m_menu; }
 
@@ -42,6 +45,7 @@ signals:
 
 private slots:
     void OnHostAppeared();
+    void OnNoticeShown(QDBusPendingCallWatcher* call);
 
 private:
     void Create();
@@ -54,6 +58,8 @@ private:
     bool m_wanted = false;
     // Whether Qt made its icons StatusNotifierItems; fixed with the first icon.
     std::optional<bool> m_statusNotifier;
+    uint m_noticeId = 0;  // the notification service's id of the last notice
+    bool m_noticeUp = false;
 };
 
 }  // namespace velunor

@@ -46,6 +46,7 @@ public:
     void ShowTrayIcon() override;
     void RemoveTrayIcon() override;
     void ShowNotice(std::string_view title, std::string_view text) override;
+    void WithdrawNotice() override;
     void StartScheduleTimer() override;
     void StopTimers() override;
     void Quit() override;

@@ -158,14 +158,16 @@ TEST_F(Session, AnAwayUserGetsNoBreakAndTheTimeAwayCountsAsOne) {
     EXPECT_TRUE(WorkFor(240));  // 360 s still, but only 240 s of them since the break
 }
 
-// The notice comes half a minute before each break, once; a full-screen program holds a due break
-// back, and the break comes at the first tick after it, without a notice.
+// The notice comes half a minute before each break, once, and is withdrawn when the break comes or
+// is held back; a full-screen program holds a due break back, and the break comes at the first
+// tick after it, without a notice.
 TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     EXPECT_FALSE(WorkFor(29));
     EXPECT_EQ(desktop.notices, Texts{});
     EXPECT_FALSE(WorkFor(30));
     EXPECT_EQ(desktop.notices, Texts{"Velunor: 30秒后开始休息"});
     EXPECT_TRUE(WorkFor(1));
+    EXPECT_EQ(desktop.notices.back(), "withdrawn");
     session->EndBreak();
 
     desktop.fullScreen = true;
@@ -173,14 +175,17 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     desktop.fullScreen = false;
     EXPECT_TRUE(WorkFor(1));
     session->EndBreak();
-    EXPECT_EQ(desktop.notices.size(), 1u);
+    EXPECT_EQ(desktop.notices.size(), 2u);
 
     EXPECT_FALSE(WorkFor(15));  // a short lock leaves less than half a minute: at once
     Away(AwaySource::SessionLocked, true);
     EXPECT_FALSE(WorkFor(30));
     Away(AwaySource::SessionLocked, false);
     EXPECT_FALSE(WorkFor(1));
-    EXPECT_EQ(desktop.notices, (Texts{"Velunor: 30秒后开始休息", "Velunor: 14秒后开始休息"}));
+    Away(AwaySource::SessionLocked, true);
+    EXPECT_FALSE(WorkFor(2));
+    EXPECT_EQ(desktop.notices, (Texts{"Velunor: 30秒后开始休息", "withdrawn",
+                                      "Velunor: 14秒后开始休息", "withdrawn"}));
 }
 
 // A double-click on the tray icon or a second start while the dialog is open opens no second one.

@@ -36,6 +36,7 @@ public:
     void ShowNotice(std::string_view title, std::string_view text) override {
         notices.push_back(std::string(title) + ": " + std::string(text));
     }
+    void WithdrawNotice() override { notices.push_back("withdrawn"); }
     std::optional<std::int64_t> IdleSeconds() override { return idle; }
     bool OtherProgramFullScreen() override { return fullScreen; }
     void Quit() override { calls.push_back("quit"); }
