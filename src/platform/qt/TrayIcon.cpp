@@ -112,16 +112,22 @@ void TrayIcon::Remove() {
     m_icon.reset();
 }
 
+QString TrayIcon::WatcherOwner() {
+    const QDBusConnectionInterface* names = QDBusConnection::sessionBus().interface();
+    return names ? names->serviceOwner(kWatcherService).value() : QString();
+}
+
 bool TrayIcon::HostRegistered() {
     QDBusInterface watcher(kWatcherService, kWatcherPath, kWatcherService,
                            QDBusConnection::sessionBus());
     return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
 }
 
-// The old icon may belong to a host that went away or to no host at all; a new one registers
-// with the host that is there now.
+// Items are registered with the watcher, which hands them to every host: an icon registered with
+// the watcher that runs now stays, whichever host came. Any other (made for a watcher that went
+// away, or for none) is made anew. A bar that hosts its own watcher announces both, moments apart.
 void TrayIcon::OnHostAppeared() {
-    if (!m_wanted || !HostRegistered()) {
+    if (!m_wanted || !HostRegistered() || (m_icon && m_iconWatcher == WatcherOwner())) {
         return;
     }
     m_icon.reset();
@@ -133,6 +139,7 @@ void TrayIcon::Create() {
     if (!m_statusNotifier) {
         m_statusNotifier = !OnX11() || HostRegistered();
     }
+    m_iconWatcher = WatcherOwner();
     m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());
     m_icon->setToolTip(QStringLiteral("双击激活Velunor"));
     m_icon->setContextMenu(&m_menu);

@@ -51,10 +51,12 @@ private:
     void Create();
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
     static bool HostRegistered();
+    static QString WatcherOwner();
 
     QMenu m_menu;
     QDBusServiceWatcher m_watcher;
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    QString m_iconWatcher;  // the watcher's bus name when the icon was made
     bool m_wanted = false;
     // Whether Qt made its icons StatusNotifierItems; fixed with the first icon.
     std::optional<bool> m_statusNotifier;
