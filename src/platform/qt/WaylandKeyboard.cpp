@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <memory>
 
 namespace velunor {
 
@@ -15,16 +16,38 @@ void WaylandKeyboard::Hold(QWidget& window) {
     if (!Load() || !window.windowHandle()) {
         return;
     }
-    if (void* held = m_inhibit(window.windowHandle())) {
+    m_holding = true;
+    QWindow* handle = window.windowHandle();
+    if (handle->isActive()) {
+        AskFor(*handle);
+        return;
+    }
+    auto waiting = std::make_shared<QMetaObject::Connection>();
+    *waiting = QObject::connect(handle, &QWindow::activeChanged, handle, [this, handle, waiting] {
+        if (handle->isActive()) {
+            QObject::disconnect(*waiting);
+            AskFor(*handle);
+        }
+    });
+    m_waiting.push_back(*waiting);
+}
+
+void WaylandKeyboard::AskFor(QWindow& window) {
+    if (void* held = m_inhibit(&window)) {
         m_held.push_back(held);
     }
 }
 
 void WaylandKeyboard::Release() {
+    for (const QMetaObject::Connection& waiting : m_waiting) {
+        QObject::disconnect(waiting);
+    }
+    m_waiting.clear();
     for (void* held : m_held) {
         m_restore(held);
     }
     m_held.clear();
+    m_holding = false;
 }
 
 // Tried once, at the first break on Wayland; a missing library is said once.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLibrary>
+#include <QMetaObject>
 #include <vector>
 
 class QWidget;
@@ -20,13 +21,16 @@ public:
     WaylandKeyboard(const WaylandKeyboard&) = delete;
     WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
 
-    // The window must be shown, so that it has a surface.
+    // The window must be shown, so that it has a surface. It asks once it has the keyboard: a
+    // desktop that asks the user (GNOME) then asks at most once per break, for the window the
+    // user is at, and never for a cover nobody clicks.
     void Hold(QWidget& window);
     void Release();
-    bool Holding() const { return !m_held.empty(); }
+    bool Holding() const { return m_holding; }
 
 private:
     bool Load();
+    void AskFor(QWindow& window);
 
     using Inhibit = void* (*)(QWindow*);
     using Restore = void (*)(void*);
@@ -36,6 +40,8 @@ private:
     Inhibit m_inhibit = nullptr;
     Restore m_restore = nullptr;
     std::vector<void*> m_held;
+    std::vector<QMetaObject::Connection> m_waiting;
+    bool m_holding = false;
 };
 
 }  // namespace velunor
