@@ -12,27 +12,32 @@ WaylandKeyboard::~WaylandKeyboard() {
     Release();
 }
 
+// The first window held in a break (the scene) leads: the others ask only once it has asked,
+// so that a cover that has the keyboard for a moment while the break comes up asks nothing.
 void WaylandKeyboard::Hold(QWidget& window) {
     if (!Load() || !window.windowHandle()) {
         return;
     }
+    const bool lead = !m_holding;
     m_holding = true;
     QWindow* handle = window.windowHandle();
-    if (handle->isActive()) {
-        AskFor(*handle);
+    if (lead && handle->isActive()) {
+        AskFor(*handle, lead);
         return;
     }
     auto waiting = std::make_shared<QMetaObject::Connection>();
-    *waiting = QObject::connect(handle, &QWindow::activeChanged, handle, [this, handle, waiting] {
-        if (handle->isActive()) {
-            QObject::disconnect(*waiting);
-            AskFor(*handle);
-        }
-    });
+    *waiting =
+        QObject::connect(handle, &QWindow::activeChanged, handle, [this, handle, lead, waiting] {
+            if (handle->isActive() && (lead || m_leadAsked)) {
+                QObject::disconnect(*waiting);
+                AskFor(*handle, lead);
+            }
+        });
     m_waiting.push_back(*waiting);
 }
 
-void WaylandKeyboard::AskFor(QWindow& window) {
+void WaylandKeyboard::AskFor(QWindow& window, bool lead) {
+    m_leadAsked = m_leadAsked || lead;
     if (void* held = m_inhibit(&window)) {
         m_held.push_back(held);
     }
@@ -48,6 +53,7 @@ void WaylandKeyboard::Release() {
     }
     m_held.clear();
     m_holding = false;
+    m_leadAsked = false;
 }
 
 // Tried once, at the first break on Wayland; a missing library is said once.

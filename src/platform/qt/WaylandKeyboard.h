@@ -21,16 +21,16 @@ public:
     WaylandKeyboard(const WaylandKeyboard&) = delete;
     WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
 
-    // The window must be shown, so that it has a surface. It asks once it has the keyboard: a
-    // desktop that asks the user (GNOME) then asks at most once per break, for the window the
-    // user is at, and never for a cover nobody clicks.
+    // The window must be shown, so that it has a surface. It asks once it has the keyboard, and
+    // the first window of a break asks first: a desktop that asks the user (GNOME) then asks at
+    // most once per break, for the scene, and never for a cover nobody clicks.
     void Hold(QWidget& window);
     void Release();
     bool Holding() const { return m_holding; }
 
 private:
     bool Load();
-    void AskFor(QWindow& window);
+    void AskFor(QWindow& window, bool lead);
 
     using Inhibit = void* (*)(QWindow*);
     using Restore = void (*)(void*);
@@ -42,6 +42,7 @@ private:
     std::vector<void*> m_held;
     std::vector<QMetaObject::Connection> m_waiting;
     bool m_holding = false;
+    bool m_leadAsked = false;
 };
 
 }  // namespace velunor
