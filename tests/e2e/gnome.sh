@@ -30,7 +30,10 @@ wait_for '[[ $(ev Main.layoutManager._startingUp) == false ]]' 60 ||
 mkfifo "$DIR/keys" && chown "$test_user:" "$DIR/keys"
 start_as_user keys python3 "$VELUNOR_SOURCE_DIR/tests/e2e/lib/desktops/gnome-keys.py" "$DIR/keys"
 wait_for 'grep -q started "$DIR/keys.log"' 10 || fail "no RemoteDesktop session: $(cat "$DIR/keys.log")"
-key() { echo "$*" >"$DIR/keys" && sleep 0.7; }
+key() {
+    timeout 30 sh -c 'echo "$0" >"$1"' "$*" "$DIR/keys" || fail "the keys went nowhere: $(tail -n 3 "$DIR/keys.log")"
+    sleep 0.7
+}
 
 # "title monitor FS|- FOCUS|-" a line, bottom of the stack first
 windows() {
