@@ -19,6 +19,8 @@ inline constexpr std::string_view kStartAtLogon = "BStart";
 inline constexpr std::string_view kInterval = "SetTime";
 inline constexpr std::string_view kBreakLength = "RunTime";
 inline constexpr std::string_view kUnused = "BKTime";
+// A pause of the reminders: the local time it ends, "YYYY-MM-DD HH:MM"; absent when none runs.
+inline constexpr std::string_view kPauseUntil = "PauseUntil";
 // The fixed text fields the values were always read into: the yes/no keys and BKTime in 16 bytes,
 // the two numbers in 32, each with its terminating zero.
 inline constexpr std::size_t kFlagFieldSize = 16;

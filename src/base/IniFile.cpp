@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <system_error>
 #include <vector>
@@ -268,6 +269,42 @@ std::string WithValueInText(std::string_view content, std::string_view section,
     return result;
 }
 
+std::string WithoutKeyInText(std::string_view content, std::string_view section,
+                             std::string_view key) {
+    const auto lines = SplitLines(content);
+    const auto where = Locate(lines, section, key);
+    std::string result;
+    result.reserve(content.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (where.keyLine != i) {
+            result += lines[i].text;
+            result += lines[i].ending;
+        }
+    }
+    return result;
+}
+
+// The file's content changed by change and put in place of the old in one replace; false, and the
+// file as it was, when the file cannot be read or change refuses.
+bool ReplaceContent(const std::string& path,
+                    const std::function<std::optional<std::string>(std::string)>& change) {
+    fs::path target = PathFromUtf8(path);
+    std::error_code error;
+    if (fs::is_symlink(target, error)) {
+        target = fs::weakly_canonical(target, error);  // replace the file, keep the link
+        if (error) {
+            return false;
+        }
+    }
+    bool existed = false;
+    auto content = ReadWholeFile(target, existed);
+    if (!content && existed) {
+        return false;  // there is a file we cannot read: never replace it blindly
+    }
+    const auto written = change(content.value_or(""));
+    return written && ReplaceFile(target, *written, existed);
+}
+
 }  // namespace
 
 std::optional<std::string> IniFile::Lookup(std::string_view content, std::string_view section,
@@ -302,27 +339,26 @@ bool IniFile::Write(const std::string& path, std::string_view section, std::stri
 
 bool IniFile::WriteAll(const std::string& path, std::string_view section,
                        std::span<const KeyValue> entries) {
-    fs::path target = PathFromUtf8(path);
-    std::error_code error;
-    if (fs::is_symlink(target, error)) {
-        target = fs::weakly_canonical(target, error);  // replace the file, keep the link
-        if (error) {
-            return false;
+    return ReplaceContent(path, [&](std::string content) -> std::optional<std::string> {
+        std::optional<std::string> written = std::move(content);
+        for (const KeyValue& entry : entries) {
+            written = WithValue(*written, section, entry.key, entry.value);
+            if (!written) {
+                return std::nullopt;  // one value the file cannot take: none is written
+            }
         }
+        return written;
+    });
+}
+
+bool IniFile::Remove(const std::string& path, std::string_view section, std::string_view key) {
+    if (!Read(path, section, key)) {
+        return true;  // nothing to take out: the file stays untouched
     }
-    bool existed = false;
-    auto content = ReadWholeFile(target, existed);
-    if (!content && existed) {
-        return false;  // there is a file we cannot read: never replace it blindly
-    }
-    std::optional<std::string> written = content.value_or("");
-    for (const KeyValue& entry : entries) {
-        written = WithValue(*written, section, entry.key, entry.value);
-        if (!written) {
-            return false;  // one value the file cannot take: none is written
-        }
-    }
-    return ReplaceFile(target, *written, existed);
+    return ReplaceContent(path, [&](std::string content) -> std::optional<std::string> {
+        const IniText file = IniText::Decode(content);
+        return file.Encode(WithoutKeyInText(file.m_text, section, key));
+    });
 }
 
 }  // namespace velunor

@@ -45,6 +45,9 @@ public:
     // As Write, for several keys of one section in one replace: all of them are written, or none.
     static bool WriteAll(const std::string& path, std::string_view section,
                          std::span<const KeyValue> entries);
+    // Takes key's line out of section, in one replace as Write does; true when the key is gone
+    // (also when it was never there and nothing was written).
+    static bool Remove(const std::string& path, std::string_view section, std::string_view key);
 };
 
 }  // namespace velunor

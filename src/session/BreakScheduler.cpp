@@ -34,7 +34,7 @@ bool BreakScheduler::IsBreakDue(CalendarTime now) const {
     if (!m_settings.working || !m_settings.libraryClosed || m_settings.setTime < 0) {
         return false;
     }
-    return now - m_settings.workStart >= IntervalSeconds();
+    return *SecondsUntilBreak(now) <= 0;
 }
 
 CalendarTime BreakScheduler::IntervalSeconds() const {
@@ -50,10 +50,26 @@ bool BreakScheduler::CountsAsABreak(CalendarTime seconds) const {
 }
 
 std::optional<CalendarTime> BreakScheduler::SecondsUntilBreak(CalendarTime now) const {
+    const auto due = BreakDueAt();
+    if (!due) {
+        return std::nullopt;
+    }
+    return *due - now;
+}
+
+std::optional<CalendarTime> BreakScheduler::BreakDueAt() const {
     if (!m_settings.working || m_settings.setTime < 0) {
         return std::nullopt;
     }
-    return IntervalSeconds() - (now - m_settings.workStart);
+    const CalendarTime due = m_settings.workStart + IntervalSeconds();
+    if (m_delay && m_delay->delayedInterval == m_settings.workStart) {
+        return std::max(due, m_delay->until);
+    }
+    return due;
+}
+
+void BreakScheduler::DelayBreakUntil(CalendarTime at) {
+    m_delay = Delay{m_settings.workStart, at};
 }
 
 void BreakScheduler::RestartInterval() {

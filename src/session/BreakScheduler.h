@@ -28,6 +28,10 @@ public:
     // Seconds until the break is due (0 or less: due); nothing during a break or when breaks are
     // off.
     std::optional<CalendarTime> SecondsUntilBreak(CalendarTime now) const;
+    // The moment the coming break is due, on the same terms.
+    std::optional<CalendarTime> BreakDueAt() const;
+    // The coming break is due no earlier than at (a postponed break); a new interval forgets it.
+    void DelayBreakUntil(CalendarTime at);
 
     // Starts a break now.
     void EnterBreak();
@@ -60,6 +64,12 @@ private:
     const Clock& m_clock;
     BreakEffects& m_effects;
     CalendarTime m_lastTick = 0;  // the last tick, or the start of the interval before one
+    // A delay of the break due in the interval that started at delayedInterval.
+    struct Delay {
+        CalendarTime delayedInterval;
+        CalendarTime until;
+    };
+    std::optional<Delay> m_delay;
 };
 
 }  // namespace velunor

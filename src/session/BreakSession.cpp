@@ -19,7 +19,8 @@ BreakSession::BreakSession(const Clock& clock, const ProgramPaths& paths, SoundD
       m_desktop(desktop),
       m_scheduler(m_settings, clock, *this),
       m_renderer(m_settings, clock),
-      m_playlist(player, paths) {}
+      m_playlist(player, paths),
+      m_pause(clock, paths.m_configPath) {}
 
 void BreakSession::Start() {
     m_renderer.Initialize(m_desktop.BreakCanvas());
@@ -27,23 +28,27 @@ void BreakSession::Start() {
     ReadSettings(m_settings, m_paths.m_configPath);
     m_settings.DeriveValues();
     m_scheduler.StartWork();
+    m_pause.Load();
     m_desktop.StartScheduleTimer();
     if (m_settings.bFirstText == "true") {
         OpenSettings();  // the tray icon comes with the first tick, while the dialog is open
         return;
     }
     m_desktop.ShowTrayIcon();
+    PublishTrayState();
 }
 
-// Stillness, a lock and a full-screen program hold a due break back; the schedule itself still
-// ticks, so a sleep or a clock set back is noticed as before.
+// A pause, stillness, a lock, a full-screen program and a call hold a due break back; the
+// schedule itself still ticks, so a sleep or a clock set back is noticed as before.
 void BreakSession::OnScheduleTick() {
     if (m_exited || InBreak()) {
         return;
     }
-    const bool away = NoteIdleness();
+    EndPauseIfOver();
+    const bool near = !Paused() && BreakNear(m_scheduler.SecondsUntilBreak(m_clock.Now()));
+    const bool away = NoteIdleness(near);
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
-    const bool held = Locked() || away || HeldByFullScreen(secondsLeft);
+    const bool held = Paused() || Locked() || away || HeldByOtherProgram(secondsLeft);
     if (held) {
         WithdrawNotice();  // its countdown is no longer true
     } else {
@@ -51,6 +56,104 @@ void BreakSession::OnScheduleTick() {
     }
     m_scheduler.OnScheduleTick(held);
     EndBreakIfCountdownEnded();
+    PublishTrayState();
+}
+
+void BreakSession::Pause(int minutes) {
+    if (m_exited) {
+        return;
+    }
+    m_pause.Start(minutes);
+    PublishTrayState();
+}
+
+void BreakSession::Resume() {
+    if (Paused()) {
+        EndPause();
+        PublishTrayState();
+    }
+}
+
+void BreakSession::EndPauseIfOver() {
+    const auto until = m_pause.Until();
+    if (until && m_clock.Now() >= *until) {
+        EndPause();
+    }
+}
+
+// A break that fell due during the pause comes after its notice, not the moment the pause ends.
+void BreakSession::EndPause() {
+    m_pause.End();
+    const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
+    if (secondsLeft && *secondsLeft <= 0) {
+        m_scheduler.DelayBreakUntil(m_clock.Now() + kNoticeSeconds);
+    }
+}
+
+int BreakSession::PostponesInThisInterval() const {
+    return m_postponedInterval == m_settings.workStart ? m_postpones : 0;
+}
+
+bool BreakSession::Postpone() {
+    const auto due = m_scheduler.BreakDueAt();
+    if (m_exited || !due || PostponesInThisInterval() >= kMostPostpones) {
+        return false;
+    }
+    const CalendarTime until = m_clock.Now() + kPostponeSeconds;
+    if (until > *due) {
+        m_postpones = PostponesInThisInterval() + 1;
+        m_postponedInterval = m_settings.workStart;
+        m_scheduler.DelayBreakUntil(until);
+        WithdrawNotice();
+    }
+    PublishTrayState();
+    return true;
+}
+
+void BreakSession::BreakNow() {
+    if (!m_exited && m_settings.libraryClosed) {
+        m_scheduler.EnterBreak();
+    }
+}
+
+RequestOutcome BreakSession::Perform(const RemoteRequest& request) {
+    switch (request.kind) {
+        case RemoteRequest::Kind::Settings:
+            OpenSettings();
+            break;
+        case RemoteRequest::Kind::Quit:
+            Exit();
+            break;
+        case RemoteRequest::Kind::Pause:
+            Pause(request.minutes);
+            break;
+        case RemoteRequest::Kind::Resume:
+            Resume();
+            break;
+        case RemoteRequest::Kind::Postpone:
+            return Postpone() ? RequestOutcome::Done : RequestOutcome::Refused;
+        case RemoteRequest::Kind::BreakNow:
+            BreakNow();
+            break;
+    }
+    return RequestOutcome::Done;
+}
+
+// Compared with what the tray shows, so that the desktop hears only of changes.
+void BreakSession::PublishTrayState() {
+    if (m_exited) {
+        return;
+    }
+    TrayState state;
+    state.tip = m_pause.Tip();
+    state.paused = Paused();
+    state.canPostpone =
+        !InBreak() && m_scheduler.BreakDueAt() && PostponesInThisInterval() < kMostPostpones;
+    state.canBreakNow = !InBreak() && m_settings.libraryClosed;
+    if (state != m_shownTray) {
+        m_shownTray = state;
+        m_desktop.ShowTrayState(state);
+    }
 }
 
 // The countdown's end is acted on after the frame, never from inside it.
@@ -104,10 +207,25 @@ void BreakSession::OnAwayChanged(AwaySource source, bool active) {
     }
 }
 
+bool BreakSession::BreakNear(std::optional<CalendarTime> secondsLeft) {
+    return secondsLeft && *secondsLeft <= kNoticeSeconds;
+}
+
 // True while the user is away from the desk. Input after time away restarts the interval: the
 // time away was the break. Stillness during a break is what a break is for, so only the seconds
 // since its end count.
-bool BreakSession::NoteIdleness() {
+//
+// The desktop is asked once a minute between breaks (being away takes five minutes, so a minute's
+// sampling misses none), and every tick near a break and while the user is away, when the answer
+// decides at once whether the break comes or the interval starts again.
+bool BreakSession::NoteIdleness(bool breakNear) {
+    const CalendarTime now = m_clock.Now();
+    const bool sampleDue =
+        !m_idleReadAt || now < *m_idleReadAt || now - *m_idleReadAt >= kIdleSampleSeconds;
+    if (!breakNear && !m_awayFromDesk && !sampleDue) {
+        return false;
+    }
+    m_idleReadAt = now;
     const auto idle = m_desktop.IdleSeconds();
     if (!idle) {
         m_awayFromDesk = false;
@@ -126,19 +244,23 @@ bool BreakSession::NoteIdleness() {
 }
 
 // Asked only when a notice or the break is near, not every second.
-bool BreakSession::HeldByFullScreen(std::optional<CalendarTime> secondsLeft) {
-    return secondsLeft && *secondsLeft <= kNoticeSeconds && m_desktop.OtherProgramFullScreen();
+bool BreakSession::HeldByOtherProgram(std::optional<CalendarTime> secondsLeft) {
+    return BreakNear(secondsLeft) &&
+           (m_desktop.OtherProgramFullScreen() || m_desktop.OtherProgramInCall());
 }
 
-// Once per interval, with the seconds actually left; none while a library holds breaks back.
+// Once per due moment, with the seconds actually left; none while a library holds breaks back.
+// A postponed break is a new moment, with a notice of its own.
 void BreakSession::NoticeComingBreak(std::optional<CalendarTime> secondsLeft) {
+    const auto due = m_scheduler.BreakDueAt();
     if (!secondsLeft || *secondsLeft <= 0 || *secondsLeft > kNoticeSeconds ||
-        !m_settings.libraryClosed || m_noticedInterval == m_settings.workStart) {
+        !m_settings.libraryClosed || m_noticedDue == due) {
         return;
     }
-    m_noticedInterval = m_settings.workStart;
+    m_noticedDue = due;
     m_noticeUp = true;
-    m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText));
+    m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText),
+                         PostponesInThisInterval() < kMostPostpones);
 }
 
 // A notice outlives its use when the break comes or is held back; left up, a desktop shows it
@@ -203,6 +325,7 @@ void BreakSession::ShowBreakScreen() {
     m_desktop.ShowBreakWindow();
     m_desktop.HoldKeyboard();
     m_countdownEnded = m_renderer.RenderFrame();
+    PublishTrayState();
 }
 
 void BreakSession::HideBreakScreen() {
@@ -211,8 +334,10 @@ void BreakSession::HideBreakScreen() {
     m_idleBeforeWork = m_desktop.IdleSeconds().value_or(0);
 }
 
+// The last of a break's end: the new interval has begun.
 void BreakSession::ArmCountdown() {
     m_renderer.ArmCountdown();
+    PublishTrayState();
 }
 
 }  // namespace velunor

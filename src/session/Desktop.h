@@ -7,6 +7,7 @@
 #include "base/AppSettings.h"
 #include "render/Canvas.h"
 #include "session/BreakScheduler.h"
+#include "session/TrayMenu.h"
 
 namespace velunor {
 
@@ -25,6 +26,8 @@ public:
     // Brings the tray icon back if the tray lost it; a no-op while it is there.
     virtual void ShowTrayIcon() = 0;
     virtual void RemoveTrayIcon() = 0;
+    // The tray's tip and which of its menu items can be chosen; sent whenever that changes.
+    virtual void ShowTrayState(const TrayState& state) = 0;
 
     // The break window over the primary monitor above everything else, black covers over the
     // others, and the frame ticks (the session's OnFrameTick) every 100 ms.
@@ -42,8 +45,10 @@ public:
     virtual void RunHelpDialog() = 0;
     virtual void RunAboutDialog() = 0;
 
-    // A short notice from the tray icon; a new one takes the place of the last.
-    virtual void ShowNotice(std::string_view title, std::string_view text) = 0;
+    // A short notice from the tray icon; a new one takes the place of the last. offersPostpone:
+    // choosing the notice (its 推迟5分钟 button, or a click where the notice has no buttons) calls
+    // the session's Postpone.
+    virtual void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) = 0;
     // Takes the last notice away, wherever the desktop still shows or keeps it.
     virtual void WithdrawNotice() = 0;
 
@@ -51,6 +56,8 @@ public:
     virtual std::optional<std::int64_t> IdleSeconds() = 0;
     // Another program shows full-screen on the primary monitor (Velunor's own windows never count).
     virtual bool OtherProgramFullScreen() = 0;
+    // Another program records from a microphone or a camera: a call or a meeting.
+    virtual bool OtherProgramInCall() = 0;
 
     // Ends the event loop, and so the program.
     virtual void Quit() = 0;

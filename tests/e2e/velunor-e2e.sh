@@ -13,7 +13,6 @@ PROGRAM_COMMAND=()
 PROGRAM_CLASS=velunor # the X class of the program's windows
 PROGRAM_PID=
 PROGRAM_STATUS=
-XEV_LOG=
 
 fail() {
     echo "FAIL: $*" >&2
@@ -66,13 +65,6 @@ add_music() {
         >"$music/c.mid"
 }
 
-# Records every map and unmap of a top-level window from now on.
-watch_windows() {
-    XEV_LOG=$DESKTOP_DIR/xev.log
-    xev -root -event substructure </dev/null >"$XEV_LOG" 2>&1 &
-    desktop_track_pid $!
-}
-
 start_program() {
     (cd / && exec "${PROGRAM_COMMAND[@]}") </dev/null >"$PROGRAM_DIR/velunor.log" 2>&1 &
     PROGRAM_PID=$!
@@ -98,10 +90,7 @@ break_window() {
     for id in $(xdotool search --name '^Velunor$' 2>/dev/null); do
         [[ $(xdotool getwindowname "$id" 2>/dev/null) == Velunor ]] || continue
         eval "$(xdotool getwindowgeometry --shell "$id")"
-        if ((WIDTH > 1 && HEIGHT > 1)); then
-            echo "$id"
-            return 0
-        fi
+        ((WIDTH > 1 && HEIGHT > 1)) && echo "$id" && return 0
     done
     return 1
 }
@@ -118,12 +107,6 @@ break_showing() {
     id=$(break_window) && window_viewable "$id"
 }
 
-# How often the window was mapped (or unmapped: EVENT=UnmapNotify) since watch_windows.
-window_event_count() {
-    local id=$1 event=${2:-MapNotify}
-    grep -A1 "^$event event, serial [0-9]*, synthetic NO" "$XEV_LOG" | grep -c "window $(printf '0x%x' "$id")," || true
-}
-
 tray_icon_window() {
     local tray
     tray=$(_desktop_trayer_window)
@@ -136,10 +119,7 @@ menu_window() {
     local id
     for id in $(xdotool search --onlyvisible --classname "^$PROGRAM_CLASS\$" 2>/dev/null); do
         eval "$(xdotool getwindowgeometry --shell "$id")"
-        if ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]]; then
-            echo "$id"
-            return 0
-        fi
+        ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]] && echo "$id" && return 0
     done
     return 1
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "AwayWatcher.h"
+#include "DisplayServer.h"
 #include "FullScreenDetector.h"
 #include "InputIdleTime.h"
 #include "KeyboardGrab.h"
@@ -49,7 +50,8 @@ public:
     void StopTimers() override;
     void ShowTrayIcon() override;
     void RemoveTrayIcon() override;
-    void ShowNotice(std::string_view title, std::string_view text) override;
+    void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) override;
+    void ShowTrayState(const TrayState& state) override;
     void WithdrawNotice() override;
     // Dialogs in nested event loops; the end of the main one.
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
@@ -59,6 +61,7 @@ public:
     // From the X server's screen-saver extension (or GNOME's idle monitor) and the window manager.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
+    bool OtherProgramInCall() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,6 +75,7 @@ private:
     void PlaceOnPrimaryMonitor();
     void FollowPrimaryMonitor();
 
+    const DisplayServer m_display;  // first: the parts below take what they need of it
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
     KeyboardGrab m_keyboard;

@@ -6,7 +6,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QGuiApplication>
 
 #include "BuiltInResources.h"
 
@@ -20,16 +19,11 @@ constexpr QLatin1String kNotificationsPath("/org/freedesktop/Notifications");
 constexpr QLatin1String kDesktopEntry("velunor");
 // A notice comes half a minute before its break and is of no use after it.
 constexpr int kNoticeMilliseconds = 30 * 1000;
-
-// Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself when
-// the tray starts later.
-bool OnX11() {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
-}
 }  // namespace
 
-TrayIcon::TrayIcon(QObject* parent)
+TrayIcon::TrayIcon(const DisplayServer& display, QObject* parent)
     : QObject(parent),
+      m_onX11(display.OnX11()),
       m_watcher(kWatcherService, QDBusConnection::sessionBus(),
                 QDBusServiceWatcher::WatchForRegistration) {
     m_menu.setTitle(QStringLiteral("托盘"));
@@ -52,7 +46,7 @@ TrayIcon::TrayIcon(QObject* parent)
 void TrayIcon::Show() {
     const bool firstAsk = !m_wanted;
     m_wanted = true;
-    if (!m_icon && (OnX11() || (firstAsk && HostRegistered()))) {
+    if (!m_icon && (m_onX11 || (firstAsk && HostRegistered()))) {
         Create();
     }
     if (m_icon && !m_icon->isVisible()) {
@@ -137,7 +131,7 @@ void TrayIcon::OnHostAppeared() {
 
 void TrayIcon::Create() {
     if (!m_statusNotifier) {
-        m_statusNotifier = !OnX11() || HostRegistered();
+        m_statusNotifier = !m_onX11 || HostRegistered();
     }
     m_iconWatcher = WatcherOwner();
     m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());

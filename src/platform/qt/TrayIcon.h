@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "DisplayServer.h"
+
 namespace velunor {
 
 // The program's icon in the tray and its menu 设置 / 帮助 / 关于 / 退出. The tray's own gesture
@@ -22,7 +24,7 @@ class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
-    explicit TrayIcon(QObject* parent = nullptr);
+    explicit TrayIcon(const DisplayServer& display, QObject* parent = nullptr);
 
     // Shows the icon if the tray does not show it yet; nothing while it is there. Where no tray
     // can take it yet, it shows once a tray appears.
@@ -53,6 +55,9 @@ private:
     static bool HostRegistered();
     static QString WatcherOwner();
 
+    // Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself
+    // when the tray starts later.
+    const bool m_onX11;
     QMenu m_menu;
     QDBusServiceWatcher m_watcher;
     std::unique_ptr<QSystemTrayIcon> m_icon;

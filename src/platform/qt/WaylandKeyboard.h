@@ -4,6 +4,8 @@
 #include <QMetaObject>
 #include <vector>
 
+#include "DisplayServer.h"
+
 class QWidget;
 class QWindow;
 
@@ -16,7 +18,7 @@ namespace velunor {
 // runs with the shortcuts live. Elsewhere this does nothing.
 class WaylandKeyboard {
 public:
-    WaylandKeyboard() = default;
+    explicit WaylandKeyboard(const DisplayServer& display) : m_onWayland(display.OnWayland()) {}
     ~WaylandKeyboard();
     WaylandKeyboard(const WaylandKeyboard&) = delete;
     WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
@@ -35,6 +37,7 @@ private:
     using Inhibit = void* (*)(QWindow*);
     using Restore = void (*)(void*);
 
+    const bool m_onWayland;
     QLibrary m_library;
     bool m_tried = false;
     Inhibit m_inhibit = nullptr;

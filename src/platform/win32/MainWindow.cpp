@@ -112,7 +112,7 @@ void MainWindow::RunAboutDialog() {
     dialog.Run(nullptr);
 }
 
-void MainWindow::ShowNotice(std::string_view title, std::string_view text) {
+void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool) {
     m_tray->ShowNotice(Widen(title), Widen(text));
 }
 
@@ -127,6 +127,13 @@ std::optional<std::int64_t> MainWindow::IdleSeconds() {
 bool MainWindow::OtherProgramFullScreen() {
     return ReadOtherProgramFullScreen();
 }
+
+// Not asked of this desktop yet.
+bool MainWindow::OtherProgramInCall() {
+    return false;
+}
+
+void MainWindow::ShowTrayState(const TrayState&) {}
 
 void MainWindow::ShowBreakWindow() {
     CoverScreens();

@@ -45,7 +45,8 @@ public:
     // Tray icon and notice balloons by Shell_NotifyIconW; window timers; the message loop's end.
     void ShowTrayIcon() override;
     void RemoveTrayIcon() override;
-    void ShowNotice(std::string_view title, std::string_view text) override;
+    void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) override;
+    void ShowTrayState(const TrayState& state) override;
     void WithdrawNotice() override;
     void StartScheduleTimer() override;
     void StopTimers() override;
@@ -64,6 +65,7 @@ public:
     // GetLastInputInfo and SHQueryUserNotificationState.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
+    bool OtherProgramInCall() override;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

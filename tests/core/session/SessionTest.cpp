@@ -158,6 +158,21 @@ TEST_F(Session, AnAwayUserGetsNoBreakAndTheTimeAwayCountsAsOne) {
     EXPECT_TRUE(WorkFor(240));  // 360 s still, but only 240 s of them since the break
 }
 
+// Between breaks the idle time is asked at most once a minute, yet five minutes away in the middle
+// of an interval still restart it.
+TEST_F(Session, AQuietHourAsksTheIdleTimeOnceAMinuteAndStillSeesTheUserAway) {
+    Start("[Option]\nSetTime=90\nRunTime=2\n");
+    desktop.idle = 0;
+    EXPECT_FALSE(WorkFor(3600));
+    EXPECT_LE(desktop.idleReads, 61);
+    still = true;
+    EXPECT_FALSE(WorkFor(330));
+    still = false;
+    desktop.idle = 0;
+    EXPECT_FALSE(WorkFor(90 * 60));
+    EXPECT_TRUE(WorkFor(1));
+}
+
 // The notice comes half a minute before each break, once, and is withdrawn when the break comes or
 // is held back; a full-screen program holds a due break back, and the break comes at the first
 // tick after it, without a notice.
@@ -167,7 +182,7 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     EXPECT_FALSE(WorkFor(30));
     EXPECT_EQ(desktop.notices, Texts{"Velunor: 30秒后开始休息"});
     EXPECT_TRUE(WorkFor(1));
-    EXPECT_EQ(desktop.notices.back(), "withdrawn");
+    EXPECT_EQ(desktop.withdrawn, 1);
     session->EndBreak();
 
     desktop.fullScreen = true;
@@ -175,7 +190,7 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     desktop.fullScreen = false;
     EXPECT_TRUE(WorkFor(1));
     session->EndBreak();
-    EXPECT_EQ(desktop.notices.size(), 2u);
+    EXPECT_EQ(desktop.notices.size(), 1u);
 
     EXPECT_FALSE(WorkFor(15));  // a short lock leaves less than half a minute: at once
     Away(AwaySource::SessionLocked, true);
@@ -184,8 +199,88 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     EXPECT_FALSE(WorkFor(1));
     Away(AwaySource::SessionLocked, true);
     EXPECT_FALSE(WorkFor(2));
-    EXPECT_EQ(desktop.notices, (Texts{"Velunor: 30秒后开始休息", "withdrawn",
-                                      "Velunor: 14秒后开始休息", "withdrawn"}));
+    EXPECT_EQ(desktop.notices, (Texts{"Velunor: 30秒后开始休息", "Velunor: 14秒后开始休息"}));
+    EXPECT_EQ(desktop.withdrawn, 2);
+}
+
+// A pause holds breaks and notices; the break that fell due under it comes half a minute after it,
+// with its notice. The pause's end is kept in config.ini while it runs.
+TEST_F(Session, APauseHoldsBreaksAndNoticesUntilItEnds) {
+    session->Pause(30);  // at 22:13:20, so until 22:44
+    EXPECT_EQ(std::pair(desktop.tray.tip, desktop.tray.paused),
+              std::pair(std::string("已暂停，22:44 继续"), true));
+    EXPECT_EQ(folder.Read("config.ini"),
+              "[Option]\nSetTime=1\nRunTime=2\nPauseUntil=2023-11-14 22:44\n");
+    EXPECT_FALSE(WorkFor(1839));
+    EXPECT_EQ(desktop.notices, Texts{});
+    EXPECT_FALSE(WorkFor(1));
+    EXPECT_EQ(desktop.notices, Texts{"Velunor: 30秒后开始休息"});
+    EXPECT_FALSE(desktop.tray.paused);
+    EXPECT_EQ(folder.Read("config.ini"), "[Option]\nSetTime=1\nRunTime=2\n");
+    EXPECT_FALSE(WorkFor(29));
+    EXPECT_TRUE(WorkFor(1));
+    session->EndBreak();
+
+    session->Pause(kUntilMorning);
+    EXPECT_EQ(desktop.tray.tip, "已暂停，06:00 继续");
+    EXPECT_FALSE(WorkFor(120));
+    session->Resume();
+    EXPECT_EQ(desktop.tray, (TrayState{"双击激活Velunor", false, true, true}));
+    EXPECT_TRUE(WorkFor(30));
+}
+
+// A pause outlasts a restart; one that has passed leaves the file, and a value that is no time or
+// lies beyond any pause is ignored and left for the user to see.
+TEST_F(Session, APauseIsReadBackAfterARestartAndAStrayValueNeverPauses) {
+    for (const auto& [value, paused, kept] : {std::tuple{"2023-11-14 23:00", true, true},
+                                              {"2023-11-14 22:00", false, false},
+                                              {"tomorrow", false, true},
+                                              {"2023-11-14 25:00", false, true},
+                                              {"2030-01-01 00:00", false, true}}) {
+        const std::string config = std::string("[Option]\nSetTime=1\nPauseUntil=") + value + "\n";
+        Start(config);
+        EXPECT_EQ(desktop.tray.paused, paused) << value;
+        EXPECT_EQ(folder.Read("config.ini"), kept ? config : "[Option]\nSetTime=1\n") << value;
+        EXPECT_EQ(WorkFor(60), !paused) << value;
+    }
+}
+
+// 推迟5分钟 moves the coming break and its notice; a fourth in a row is refused, and after a break
+// the count starts again. A break further away than five minutes stays where it is.
+TEST_F(Session, APostponeMovesTheBreakAndItsNoticeThreeTimesInARow) {
+    EXPECT_FALSE(WorkFor(30));
+    EXPECT_TRUE(session->Postpone());
+    EXPECT_EQ(desktop.withdrawn, 1);
+    EXPECT_FALSE(WorkFor(270));
+    EXPECT_EQ(desktop.notices, (Texts(2, "Velunor: 30秒后开始休息")));
+    EXPECT_TRUE(session->Postpone());
+    EXPECT_FALSE(WorkFor(10));
+    EXPECT_TRUE(session->Postpone());
+    EXPECT_FALSE(session->Postpone() || desktop.tray.canPostpone);
+    EXPECT_FALSE(WorkFor(299));
+    EXPECT_TRUE(WorkFor(1));
+    EXPECT_FALSE(session->Postpone());  // during the break: Escape ends it
+    session->EndBreak();
+    EXPECT_TRUE(desktop.tray.canPostpone && session->Postpone());
+
+    SaveSettings(20, 2);
+    EXPECT_TRUE(session->Postpone());
+    EXPECT_FALSE(WorkFor(20 * 60 - 1));
+    EXPECT_TRUE(WorkFor(1));
+}
+
+// 现在休息 starts a break with its music at once; a call holds a due break and its notice as a
+// full-screen program does, and the break comes at the first tick after.
+TEST_F(Session, ABreakNowAndNoBreakDuringACall) {
+    session->BreakNow();
+    EXPECT_TRUE(session->InBreak() && player.playing);
+    session->EndBreak();
+
+    desktop.inCall = true;
+    EXPECT_FALSE(WorkFor(120));
+    desktop.inCall = false;
+    EXPECT_TRUE(WorkFor(1));
+    EXPECT_EQ(desktop.notices, Texts{});
 }
 
 // A double-click on the tray icon or a second start while the dialog is open opens no second one.

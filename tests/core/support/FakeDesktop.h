@@ -20,6 +20,7 @@ public:
     void StopTimers() override { calls.push_back("stop timers"); }
     void ShowTrayIcon() override {}
     void RemoveTrayIcon() override {}
+    void ShowTrayState(const TrayState& state) override { tray = state; }
     void ShowBreakWindow() override { calls.push_back("show"); }
     void HideBreakWindow() override { calls.push_back("hide"); }
     void HoldKeyboard() override { calls.push_back("hold keys"); }
@@ -33,21 +34,26 @@ public:
     }
     void RunHelpDialog() override {}
     void RunAboutDialog() override {}
-    void ShowNotice(std::string_view title, std::string_view text) override {
+    void ShowNotice(std::string_view title, std::string_view text, bool) override {
         notices.push_back(std::string(title) + ": " + std::string(text));
     }
-    void WithdrawNotice() override { notices.push_back("withdrawn"); }
-    std::optional<std::int64_t> IdleSeconds() override { return idle; }
+    void WithdrawNotice() override { ++withdrawn; }
+    std::optional<std::int64_t> IdleSeconds() override { return ++idleReads, idle; }
     bool OtherProgramFullScreen() override { return fullScreen; }
+    bool OtherProgramInCall() override { return inCall; }
     void Quit() override { calls.push_back("quit"); }
 
     RecordingCanvas canvas{1024, 768};
     std::vector<std::string> calls;
     std::vector<std::string> notices;
+    int withdrawn = 0;                     // notices taken away
     std::function<void()> settingsDialog;  // what the open dialog does
     BreakScheduler* scheduler = nullptr;   // what the last settings dialog worked on
     std::optional<std::int64_t> idle;
+    int idleReads = 0;
     bool fullScreen = false;
+    bool inCall = false;
+    TrayState tray;
 };
 
 // A machine without sound output, noting whether the session holds it.
