@@ -80,6 +80,19 @@ wait_program_exit() {
     wait "$PROGRAM_PID" || PROGRAM_STATUS=$?
 }
 
+# The stand-in screen saver and notification service (lib/desktop-services.py), their notices
+# logged to NOTICES; with "actions" the notification service shows buttons.
+start_desktop_services() {
+    NOTICES=$DESKTOP_DIR/notices.log
+    : >"$NOTICES"
+    # Debian's D-Bus binding belongs to Debian's own Python.
+    _desktop_spawn services.log /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/lib/desktop-services.py" \
+        "$NOTICES" "$@"
+    wait_for "dbus-send --session --print-reply --dest=org.freedesktop.Notifications \
+        /org/freedesktop/Notifications org.freedesktop.Notifications.GetCapabilities" 10 ||
+        fail "the desktop services did not start"
+}
+
 tray_empty() { (($(tray_icon_count) == 0)); }
 
 # The break window: the program's top-level window called Velunor that is larger than a pixel
@@ -107,6 +120,14 @@ break_showing() {
     id=$(break_window) && window_viewable "$id"
 }
 
+# Fails with the message when a break shows before the shell's clock reaches SECONDS.
+no_break_until() {
+    while ((SECONDS < $1)); do
+        ! break_showing || fail "$2"
+        sleep 1
+    done
+}
+
 tray_icon_window() {
     local tray
     tray=$(_desktop_trayer_window)
@@ -114,10 +135,12 @@ tray_icon_window() {
     xwininfo -tree -id "$tray" | awk '/^        0x/ && !found { print $1; found = 1 }'
 }
 
-# A visible popup of the program: an override-redirect window of its class larger than the icon.
+# A visible popup of the program: an override-redirect window of its class larger than the icon,
+# other than the window EXCEPT (a submenu beside its menu).
 menu_window() {
     local id
     for id in $(xdotool search --onlyvisible --classname "^$PROGRAM_CLASS\$" 2>/dev/null); do
+        [[ $id != "${1:-}" ]] || continue
         eval "$(xdotool getwindowgeometry --shell "$id")"
         ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]] && echo "$id" && return 0
     done
@@ -204,6 +227,9 @@ band_rms() {
     # A steep band edge (10 Hz) keeps the neighbouring tunes out of the band.
     sox "$1" -n sinc -t 10 "$2-$3" stat 2>&1 | awk '/^RMS +amplitude:/ { print $3 }'
 }
+
+# Seconds from the time T ($EPOCHREALTIME) to now, or to the time THEN.
+since() { awk -v t="$1" -v now="${2:-$EPOCHREALTIME}" 'BEGIN { print now - t }'; }
 
 # Succeeds when the first number is larger than the second.
 greater() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

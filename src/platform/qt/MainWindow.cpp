@@ -57,6 +57,11 @@ void MainWindow::ConnectTray() {
     connect(&m_tray, &TrayIcon::helpChosen, this, [this] { m_session.OpenHelp(); });
     connect(&m_tray, &TrayIcon::aboutChosen, this, [this] { m_session.OpenAbout(); });
     connect(&m_tray, &TrayIcon::exitChosen, this, [this] { m_session.Exit(); });
+    connect(&m_tray, &TrayIcon::pauseChosen, this,
+            [this](int minutes) { m_session.Pause(minutes); });
+    connect(&m_tray, &TrayIcon::resumeChosen, this, [this] { m_session.Resume(); });
+    connect(&m_tray, &TrayIcon::postponeChosen, this, [this] { m_session.Postpone(); });
+    connect(&m_tray, &TrayIcon::breakNowChosen, this, [this] { m_session.BreakNow(); });
 }
 
 // The desktop's answers come in the event loop, once the session has started.
@@ -122,9 +127,9 @@ void MainWindow::RunDialog(QDialog& dialog) {
     dialog.exec();
 }
 
-void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool) {
+void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) {
     m_tray.ShowNotice(QString::fromUtf8(title.data(), qsizetype(title.size())),
-                      QString::fromUtf8(text.data(), qsizetype(text.size())));
+                      QString::fromUtf8(text.data(), qsizetype(text.size())), offersPostpone);
 }
 
 void MainWindow::WithdrawNotice() {
@@ -139,12 +144,13 @@ bool MainWindow::OtherProgramFullScreen() {
     return m_fullScreen.OtherProgramFullScreen();
 }
 
-// Not asked of this desktop yet.
 bool MainWindow::OtherProgramInCall() {
-    return false;
+    return m_calls.OtherProgramInCall();
 }
 
-void MainWindow::ShowTrayState(const TrayState&) {}
+void MainWindow::ShowTrayState(const TrayState& state) {
+    m_tray.ShowState(state);
+}
 
 // The scene fills the primary monitor as it is now, and the other monitors go black.
 void MainWindow::ShowBreakWindow() {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "AwayWatcher.h"
+#include "CallDetector.h"
 #include "DisplayServer.h"
 #include "FullScreenDetector.h"
 #include "InputIdleTime.h"
@@ -58,7 +59,8 @@ public:
     void RunHelpDialog() override;
     void RunAboutDialog() override;
     void Quit() override;
-    // From the X server's screen-saver extension (or GNOME's idle monitor) and the window manager.
+    // From the X server's screen-saver extension (or GNOME's idle monitor), the window manager,
+    // the sound server and the open files of the user's programs.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
     bool OtherProgramInCall() override;
@@ -86,6 +88,7 @@ private:
     AwayWatcher m_awayWatcher;
     InputIdleTime m_idleTime;
     FullScreenDetector m_fullScreen;
+    CallDetector m_calls;
     const ProgramPaths& m_paths;
     MediaPlayer& m_player;
     AutostartStore& m_autostart;

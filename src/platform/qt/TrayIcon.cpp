@@ -19,14 +19,21 @@ constexpr QLatin1String kNotificationsPath("/org/freedesktop/Notifications");
 constexpr QLatin1String kDesktopEntry("velunor");
 // A notice comes half a minute before its break and is of no use after it.
 constexpr int kNoticeMilliseconds = 30 * 1000;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 }  // namespace
 
 TrayIcon::TrayIcon(const DisplayServer& display, QObject* parent)
     : QObject(parent),
       m_onX11(display.OnX11()),
       m_watcher(kWatcherService, QDBusConnection::sessionBus(),
-                QDBusServiceWatcher::WatchForRegistration) {
+                QDBusServiceWatcher::WatchForRegistration),
+      m_tip(Text(tray_text::kTip)) {
     m_menu.setTitle(QStringLiteral("托盘"));
+    AddSteeringItems();
+    m_menu.addSeparator();
     m_menu.addAction(QStringLiteral("设置"), this, &TrayIcon::settingsChosen);
     m_menu.addAction(QStringLiteral("帮助"), this, &TrayIcon::helpChosen);
     m_menu.addAction(QStringLiteral("关于"), this, &TrayIcon::aboutChosen);
@@ -39,6 +46,33 @@ TrayIcon::TrayIcon(const DisplayServer& display, QObject* parent)
     QDBusConnection::sessionBus().connect(QString(), kWatcherPath, kWatcherService,
                                           QStringLiteral("StatusNotifierHostRegistered"), this,
                                           SLOT(OnHostAppeared()));
+    connect(&m_noticeButtons, &NoticeButtons::postponeChosen, this, &TrayIcon::postponeChosen);
+}
+
+// Offered or not as the session says (ShowState); until then none but the pause.
+void TrayIcon::AddSteeringItems() {
+    m_pauseMenu.setTitle(Text(tray_text::kPauseMenu));
+    for (const PauseChoice& choice : kPauseChoices) {
+        m_pauseMenu.addAction(Text(choice.label), this,
+                              [this, minutes = choice.minutes] { emit pauseChosen(minutes); });
+    }
+    m_menu.addMenu(&m_pauseMenu);
+    m_resume = m_menu.addAction(Text(tray_text::kResume), this, &TrayIcon::resumeChosen);
+    m_resume->setVisible(false);
+    m_postpone = m_menu.addAction(Text(tray_text::kPostpone), this, &TrayIcon::postponeChosen);
+    m_postpone->setEnabled(false);
+    m_breakNow = m_menu.addAction(Text(tray_text::kBreakNow), this, &TrayIcon::breakNowChosen);
+    m_breakNow->setEnabled(false);
+}
+
+void TrayIcon::ShowState(const TrayState& state) {
+    m_tip = QString::fromStdString(state.tip);
+    if (m_icon) {
+        m_icon->setToolTip(m_tip);
+    }
+    m_resume->setVisible(state.paused);
+    m_postpone->setEnabled(state.canPostpone);
+    m_breakNow->setEnabled(state.canBreakNow);
 }
 
 // Off X11 a tray host is asked for once; one that comes later announces itself (OnHostAppeared),
@@ -57,7 +91,7 @@ void TrayIcon::Show() {
 // A service the bus starts on demand counts as running. Each notice takes the place of the last,
 // is kept in no message list and expires by itself when the break it announces is due; the
 // service's id for it comes back later, for WithdrawNotice.
-void TrayIcon::ShowNotice(const QString& title, const QString& text) {
+void TrayIcon::ShowNotice(const QString& title, const QString& text, bool offersPostpone) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
     if (names && (names->isServiceRegistered(kNotifications).value() ||
@@ -67,10 +101,13 @@ void TrayIcon::ShowNotice(const QString& title, const QString& text) {
         const QVariantMap hints{{QStringLiteral("transient"), true},
                                 {QStringLiteral("desktop-entry"), kDesktopEntry}};
         notify << QStringLiteral("Velunor") << m_noticeId << QStringLiteral("velunor") << title
-               << text << QStringList() << hints << kNoticeMilliseconds;
+               << text << m_noticeButtons.Actions(bus, offersPostpone) << hints
+               << kNoticeMilliseconds;
         m_noticeUp = true;
-        auto* call = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
-        connect(call, &QDBusPendingCallWatcher::finished, this, &TrayIcon::OnNoticeShown);
+        const QDBusPendingCall call = bus.asyncCall(notify);
+        m_noticeButtons.Sent(call);
+        auto* watcher = new QDBusPendingCallWatcher(call, this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, &TrayIcon::OnNoticeShown);
         return;
     }
     if (m_icon) {  // with no tray there is nobody to show the notice
@@ -135,7 +172,7 @@ void TrayIcon::Create() {
     }
     m_iconWatcher = WatcherOwner();
     m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());
-    m_icon->setToolTip(QStringLiteral("双击激活Velunor"));
+    m_icon->setToolTip(m_tip);
     m_icon->setContextMenu(&m_menu);
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);
 }
