@@ -49,7 +49,9 @@ void BreakSession::OnScheduleTick() {
     const bool away = NoteIdleness(near);
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
     const bool held = Paused() || Locked() || away || HeldByOtherProgram(secondsLeft);
-    if (!held) {
+    if (held) {
+        WithdrawNotice();  // its countdown is no longer true
+    } else {
         NoticeComingBreak(secondsLeft);
     }
     m_scheduler.OnScheduleTick(held);
@@ -102,6 +104,7 @@ bool BreakSession::Postpone() {
         m_postpones = PostponesInThisInterval() + 1;
         m_postponedInterval = m_settings.workStart;
         m_scheduler.DelayBreakUntil(until);
+        WithdrawNotice();
     }
     PublishTrayState();
     return true;
@@ -255,8 +258,18 @@ void BreakSession::NoticeComingBreak(std::optional<CalendarTime> secondsLeft) {
         return;
     }
     m_noticedDue = due;
+    m_noticeUp = true;
     m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText),
                          PostponesInThisInterval() < kMostPostpones);
+}
+
+// A notice outlives its use when the break comes or is held back; left up, a desktop shows it
+// late or keeps it in its list.
+void BreakSession::WithdrawNotice() {
+    if (m_noticeUp) {
+        m_noticeUp = false;
+        m_desktop.WithdrawNotice();
+    }
 }
 
 void BreakSession::OpenSettings() {
@@ -308,6 +321,7 @@ void BreakSession::StopBreakMusic() {
 // The first frame is in the back buffer before the window is first painted: it never shows an
 // empty screen. A break of no length ends with it.
 void BreakSession::ShowBreakScreen() {
+    WithdrawNotice();
     m_desktop.ShowBreakWindow();
     m_desktop.HoldKeyboard();
     m_countdownEnded = m_renderer.RenderFrame();

@@ -99,6 +99,7 @@ private:
     bool NoteIdleness(bool breakNear);
     bool HeldByOtherProgram(std::optional<CalendarTime> secondsLeft);
     void NoticeComingBreak(std::optional<CalendarTime> secondsLeft);
+    void WithdrawNotice();
     void EndBreakIfCountdownEnded();
 
     const Clock& m_clock;
@@ -123,6 +124,7 @@ private:
     CalendarTime m_postponedInterval = 0;      // the interval start the postpones count in
     int m_postpones = 0;
     std::optional<TrayState> m_shownTray;
+    bool m_noticeUp = false;  // given and not withdrawn yet
 };
 
 }  // namespace velunor

@@ -119,6 +119,10 @@ void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool)
     m_tray->ShowNotice(Widen(title), Widen(text));
 }
 
+void MainWindow::WithdrawNotice() {
+    m_tray->WithdrawNotice();
+}
+
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
     return ReadIdleSeconds();
 }

@@ -48,6 +48,7 @@ public:
     void RemoveTrayIcon() override;
     void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) override;
     void ShowTrayState(const TrayState& state) override;
+    void WithdrawNotice() override;
     void StartScheduleTimer() override;
     void StopTimers() override;
     void Quit() override;

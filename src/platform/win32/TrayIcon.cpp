@@ -69,6 +69,16 @@ void TrayIcon::ShowNotice(const std::wstring& title, const std::wstring& text) {
     Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
+// An empty balloon text takes the balloon down.
+void TrayIcon::WithdrawNotice() {
+    if (!m_shown) {
+        return;
+    }
+    NOTIFYICONDATAW record = Record(L"");
+    record.uFlags = NIF_INFO;
+    Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
 void TrayIcon::ShowMenu() {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
     if (menu == nullptr) {

@@ -30,6 +30,8 @@ public:
     // dropped rather than shown late with a countdown that is no longer true. Nothing without the
     // icon.
     void ShowNotice(const std::wstring& title, const std::wstring& text);
+    // Takes a balloon that is still up down.
+    void WithdrawNotice();
 
     // The menu 设置 / 帮助 / 关于 / 退出 at the cursor, 退出 the default; it closes when the user
     // clicks elsewhere. The chosen command goes to the owner.
