@@ -45,8 +45,7 @@ void BreakSession::OnScheduleTick() {
         return;
     }
     EndPauseIfOver();
-    const bool near = !Paused() && BreakNear(m_scheduler.SecondsUntilBreak(m_clock.Now()));
-    const bool away = NoteIdleness(near);
+    const bool away = NoteIdleness();
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
     const bool held = Paused() || Locked() || away || HeldByOtherProgram(secondsLeft);
     if (held) {
@@ -218,14 +217,19 @@ bool BreakSession::BreakNear(std::optional<CalendarTime> secondsLeft) {
 // The desktop is asked once a minute between breaks (being away takes five minutes, so a minute's
 // sampling misses none), and every tick near a break and while the user is away, when the answer
 // decides at once whether the break comes or the interval starts again.
-bool BreakSession::NoteIdleness(bool breakNear) {
+bool BreakSession::IdleTimeMatters() const {
     const CalendarTime now = m_clock.Now();
     const bool sampleDue =
         !m_idleReadAt || now < *m_idleReadAt || now - *m_idleReadAt >= kIdleSampleSeconds;
-    if (!breakNear && !m_awayFromDesk && !sampleDue) {
+    return sampleDue || m_awayFromDesk ||
+           (!Paused() && BreakNear(m_scheduler.SecondsUntilBreak(now)));
+}
+
+bool BreakSession::NoteIdleness() {
+    if (!IdleTimeMatters()) {
         return false;
     }
-    m_idleReadAt = now;
+    m_idleReadAt = m_clock.Now();
     const auto idle = m_desktop.IdleSeconds();
     if (!idle) {
         m_awayFromDesk = false;

@@ -34,9 +34,12 @@ void AwayWatcher::RegisterForSessionChanges() {
     m_sessionRegistered = WTSRegisterSessionNotification(m_window, NOTIFY_FOR_THIS_SESSION);
 }
 
-void AwayWatcher::OnTick() {
+void AwayWatcher::OnTick(bool screenSaverMatters) {
     if (!m_sessionRegistered) {
         RegisterForSessionChanges();
+    }
+    if (!screenSaverMatters && !m_active[std::size_t(AwaySource::ScreenSaver)]) {
+        return;
     }
     BOOL running = FALSE;
     if (SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) {

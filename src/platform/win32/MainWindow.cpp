@@ -241,8 +241,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kScheduleTimer) {
-                // The screen saver's state first, so that the tick sees it.
-                m_away->OnTick();
+                // The screen saver's state first, so that the tick sees it; asked only when it
+                // can change what happens, each a round trip to the window server.
+                m_away->OnTick(m_session.InBreak() || m_session.IdleTimeMatters());
                 m_session.OnScheduleTick();
             } else if (wParam == kFrameTimer) {
                 m_session.OnFrameTick();
