@@ -15,12 +15,14 @@ namespace velunor {
 // tells; where that is not there (a Wayland session) GNOME's compositor may, on the session bus;
 // other desktops cannot tell.
 //
-// The compositor is not asked every time: it tells Velunor when the user has been still for the
-// away time (an idle watch) and when input comes after that (a user-active watch, one-shot).
-// Between those the idle time is known without asking. While the user is at the desk the answer
-// is 0: below the away time the session only needs to know whether input came since a break's
-// end, and a user-active watch set then tells that. Only a break's end (Measure) asks the
-// compositor, unless the watches already know.
+// Asking the compositor wakes it and Velunor, so it is not asked on every read. It tells Velunor
+// when the user has been still for the least time the session counts as away (an idle watch), and
+// when input comes after that (a user-active watch: it fires once, so it is set only while the
+// user is still, or it would fire at every key). From then until that input the idle time is
+// known without asking. While the user is at the desk the answer is 0: below the away time the
+// session only compares it with the stillness at a break's end, to learn whether input came since,
+// and a user-active watch set at that end tells exactly that. So only a break's end (Measure) asks
+// the compositor, and only when the watches cannot tell; the session's Desktop stays as it is.
 class InputIdleTime : public QObject {
     Q_OBJECT
 
@@ -30,7 +32,8 @@ public:
     // Whole seconds since the last input, or nothing where this desktop cannot tell.
     std::optional<std::int64_t> Seconds();
     // Makes the next answers exact: called as a break ends, when the session reads how long the
-    // user has been still so that only the stillness after the break counts.
+    // user has been still so that only the stillness after the break counts. It waits for the
+    // compositor's answer (half a second at most), since the session reads at once.
     void Measure();
 
 private slots:
