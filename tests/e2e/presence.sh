@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Breaks wait while nobody can see them, under a real window manager with a screen saver and a
 # notification service on the session bus. The idle time the program reads is the X server's: it
-# grows while nothing happens and drops at a click. A screen saver that starts before the first
-# break is due and runs for a minute and a half keeps every break away, silently, and no notice
-# comes meanwhile; the interval then starts anew, and its break comes after a minute, half a minute
-# after a notice from the tray icon. Then another program full-screen on the monitor holds the
-# next due break back, silently, for as long as it stays; when it goes the break comes at once.
+# grows while nothing happens and drops at a click; where GNOME's compositor tells it instead, the
+# program asks it once, as at a break's end, and then follows its idle and user-active watches. A
+# screen saver that starts before the first break is due and runs for a minute and a half keeps
+# every break away, silently, and no notice comes meanwhile; the interval then starts anew, and its
+# break comes after a minute, half a minute after a notice from the tray icon. Then another program
+# full-screen on the monitor holds the next due break back, silently, for as long as it stays; when
+# it goes the break comes at once.
 source "$(dirname "$0")/velunor-e2e.sh"
 
-readonly SAVER=org.freedesktop.ScreenSaver
+readonly SAVER=org.freedesktop.ScreenSaver MONITOR=org.gnome.Mutter.IdleMonitor
 
-# The program's reading of the time since the last input.
-idle_seconds() { "$VELUNOR_BUILD_DIR/tests/e2e/velunor-idle-probe"; }
+# The program's reading of the time since the last input; with a number of seconds, twice a
+# second for that long.
+idle_seconds() { "$VELUNOR_BUILD_DIR/tests/e2e/velunor-idle-probe" "$@"; }
+
+# The stand-in compositor's idle time, in ms.
+compositor_idle() {
+    dbus-send --session --print-reply --dest=$MONITOR /org/gnome/Mutter/IdleMonitor/Core \
+        $MONITOR.SetIdletime "uint64:$1" >/dev/null || fail "the idle monitor did not answer"
+}
 
 screen_saver() {
     dbus-send --session --print-reply --dest=$SAVER /org/freedesktop/ScreenSaver $SAVER.SetActive \
@@ -36,6 +45,19 @@ still=$(idle_seconds)
 xdotool mousemove 640 400 click 1
 ((still > before && $(idle_seconds) < still)) ||
     fail "the idle time did not grow and drop at a click: $before, $still, $(idle_seconds)"
+
+# Without an X server the compositor tells: 42 s still when asked, then five minutes (its idle
+# watch), then input (its user-active watch); it is asked only the once.
+readings=$DESKTOP_DIR/readings
+compositor_idle 42000
+QT_QPA_PLATFORM=offscreen idle_seconds 20 >"$readings" &
+desktop_track_pid $!
+wait_for "grep -q . $readings" 10 || fail "no idle time from the compositor"
+sleep 1 && compositor_idle 300000 && sleep 2 && compositor_idle 0 && sleep 2
+kill $!
+[[ $(uniq "$readings" | paste -sd' ') =~ ^(none )?4[2-5]( 4[3-6])*( 30[0-2])+( 0)+$ &&
+    $(<"$DESKTOP_DIR/monitor.log") == $'AddIdleWatch 300000\nGetIdletime\nAddUserActiveWatch' ]] ||
+    fail "the compositor's idle time read as $(uniq "$readings" | paste -sd' '), asked: $(<"$DESKTOP_DIR/monitor.log")"
 
 screen_saver true
 locked=$EPOCHREALTIME

@@ -80,14 +80,15 @@ wait_program_exit() {
     wait "$PROGRAM_PID" || PROGRAM_STATUS=$?
 }
 
-# The stand-in screen saver and notification service (lib/desktop-services.py), their notices
-# logged to NOTICES; with "actions" the notification service shows buttons.
+# The stand-in screen saver, notification service and idle monitor (lib/desktop-services.py), their
+# notices logged to NOTICES and the idle monitor's calls to monitor.log; with "actions" the
+# notification service shows buttons.
 start_desktop_services() {
     NOTICES=$DESKTOP_DIR/notices.log
     : >"$NOTICES"
     # Debian's D-Bus binding belongs to Debian's own Python.
     _desktop_spawn services.log /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/lib/desktop-services.py" \
-        "$NOTICES" "$@"
+        "$NOTICES" "$DESKTOP_DIR/monitor.log" "$@"
     wait_for "dbus-send --session --print-reply --dest=org.freedesktop.Notifications \
         /org/freedesktop/Notifications org.freedesktop.Notifications.GetCapabilities" 10 ||
         fail "the desktop services did not start"

@@ -162,6 +162,7 @@ void MainWindow::ShowBreakWindow() {
     m_frameTimer.start();
 }
 
+// The session reads the idle time next, to count only the stillness after the break.
 void MainWindow::HideBreakWindow() {
     m_frameTimer.stop();
     m_covers.Hide();
@@ -173,6 +174,7 @@ void MainWindow::HideBreakWindow() {
     if (QBackingStore* store = backingStore()) {
         store->resize(QSize(1, 1));
     }
+    m_idleTime.Measure();
 }
 
 void MainWindow::HoldKeyboard() {
