@@ -30,7 +30,6 @@ before=$(recorded)
 xdotool key alt+Tab
 xdotool type --delay 50 qwerty
 sleep 0.5
-screenshot "$DESKTOP_DIR/during.png"
 got=$(recorded)
 [[ $got == "$before" ]] || fail "keys typed during the break reached the recorder: ${got#"$before"}"
 break_showing || fail "the break ended before Escape"

@@ -4,9 +4,9 @@
 # primary monitor and shows the background picture centred with the clock on it, the other monitor
 # is covered too, and the three tunes of Music are heard one after the other. When the primary
 # monitor shrinks during the break the scene and the covers follow and the break goes on. Escape
-# ends the break for good: the windows go, the music falls silent, the desktop shows on both
-# monitors again and the program keeps running until the next interval, whose break SIGTERM ends
-# together with the program.
+# ends the break: the windows go, the desktop shows on both monitors again and the program keeps
+# running until the next interval, whose break SIGTERM ends together with the program. That every
+# end of a break stops its music, and that a stop ends the player, are the core and player tests'.
 export DESKTOP_SCREEN=3200x1080x24 DESKTOP_MONITORS="1920x1080+0+0 1280x1024+1920+0"
 source "$(dirname "$0")/velunor-e2e.sh"
 
@@ -28,7 +28,6 @@ write_config "SetTime=1" "RunTime=1"
 add_music
 start_program
 wait_for tray_has_icon 15 || fail "no tray icon appeared"
-! break_showing || fail "a break showed before the interval had passed"
 
 wait_for break_showing 75 || fail "no break window showed after one minute of work"
 eval "$(xdotool getwindowgeometry --shell "$(break_window)")"
@@ -62,12 +61,6 @@ scene_at "$DESKTOP_DIR/screen.png" 288 66 || fail "no break scene centred on the
 
 xdotool key Escape
 wait_for "! break_showing" 5 || fail "Escape did not hide the break window"
-record_start "$DESKTOP_DIR/after.wav"
-sleep 2
-record_stop
-rms=$(audio_rms "$DESKTOP_DIR/after.wav")
-greater 0.0005 "$rms" || fail "the music went on after Escape (RMS $rms)"
-! break_showing || fail "the break window came back before the next interval"
 program_running || fail "the program ended with the break"
 # The right monitor shows the tray as well.
 read -r left right <<<"$(desktop_pixels)"

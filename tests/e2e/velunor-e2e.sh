@@ -16,10 +16,8 @@ PROGRAM_STATUS=
 
 fail() {
     echo "FAIL: $*" >&2
-    if [[ -n $PROGRAM_DIR && -s $PROGRAM_DIR/velunor.log ]]; then
-        echo "--- program output (last lines)" >&2
-        tail -n 20 "$PROGRAM_DIR/velunor.log" >&2
-    fi
+    [[ -z $PROGRAM_DIR || ! -s $PROGRAM_DIR/velunor.log ]] ||
+        { echo "--- program output (last lines)" && tail -n 20 "$PROGRAM_DIR/velunor.log"; } >&2
     exit 1
 }
 
@@ -28,19 +26,17 @@ fail() {
 # finds its folder (and the player in it) from its own real path.
 e2e_setup() {
     desktop_start || fail "the private desktop did not start"
-    PROGRAM_DIR=$DESKTOP_DIR/Velunor
+    PROGRAM_DIR=$DESKTOP_DIR/${1:-Velunor}
     mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
-    cp "$VELUNOR_BIN" "$(dirname "$VELUNOR_BIN")/velunor-player" "$PROGRAM_DIR/"
+    [[ -n ${1:-} ]] || cp "$VELUNOR_BIN" "$(dirname "$VELUNOR_BIN")/velunor-player" "$PROGRAM_DIR/"
     PROGRAM_COMMAND=("$PROGRAM_DIR/velunor")
 }
 
 # The Windows program (VELUNOR_EXE) under Wine on the same private desktop, in a program folder
 # whose name holds Chinese characters and a space.
 e2e_setup_wine() {
-    desktop_start || fail "the private desktop did not start"
+    e2e_setup "护眼 休息"
     wine_start || fail "the Wine prefix could not be made"
-    PROGRAM_DIR="$DESKTOP_DIR/护眼 休息"
-    mkdir -p "$PROGRAM_DIR/Music" "$PROGRAM_DIR/Picture"
     cp "$VELUNOR_EXE" "$PROGRAM_DIR/Velunor.exe"
     PROGRAM_COMMAND=(wine "$PROGRAM_DIR/Velunor.exe")
     PROGRAM_CLASS='velunor\.exe'
@@ -131,9 +127,8 @@ no_break_until() {
 
 tray_icon_window() {
     local tray
-    tray=$(_desktop_trayer_window)
-    [[ -n $tray ]] || return 1
-    xwininfo -tree -id "$tray" | awk '/^        0x/ && !found { print $1; found = 1 }'
+    tray=$(_desktop_trayer_window) && [[ -n $tray ]] &&
+        xwininfo -tree -id "$tray" | awk '/^        0x/ && !found { print $1; found = 1 }'
 }
 
 # A visible popup of the program: an override-redirect window of its class larger than the icon,

@@ -127,7 +127,7 @@ struct Text {
 };
 #define TEXT(literal) (Text{literal, u"" literal})
 
-std::string AsSaved(Saved saved, Text text, std::string_view trailing = {}) {
+std::string AsSaved(Saved saved, Text text) {
     if (saved == Saved::Utf8WithMark) {
         return "\xEF\xBB\xBF" + std::string(text.utf8);
     }
@@ -137,20 +137,16 @@ std::string AsSaved(Saved saved, Text text, std::string_view trailing = {}) {
         bytes += char(big ? unit >> 8 : unit & 0xFF);
         bytes += char(big ? unit & 0xFF : unit >> 8);
     }
-    return bytes + std::string(trailing);
+    return bytes;
 }
 
 class ConfigSavedByWindowsEditors : public testing::TestWithParam<Saved> {
 protected:
-    void Save(Text text, std::string_view trailing = {}) {
-        m_folder.Write("config.ini", AsSaved(GetParam(), text, trailing));
-    }
+    void Save(Text text) { m_folder.Write("config.ini", AsSaved(GetParam(), text)); }
     bool Write(std::string_view key, std::string_view value) {
-        return WriteSetting(key, value, m_folder.File("config.ini"));
+        return WriteSetting(key, value, m_path);
     }
-    std::string Stored(Text text, std::string_view trailing = {}) const {
-        return AsSaved(GetParam(), text, trailing);
-    }
+    std::string Stored(Text text) const { return AsSaved(GetParam(), text); }
     test::TempFolder m_folder;
     const std::string m_path = m_folder.File("config.ini");
 };
@@ -174,23 +170,10 @@ TEST_P(ConfigSavedByWindowsEditors, AreReadAndWrittenInTheirOwnEncoding) {
     EXPECT_EQ(m_folder.Read("config.ini"), Stored(TEXT("[Option]\nBFirst=false\n")));
 }
 
-// What no encoder should have written still comes back as it was: a lone surrogate and an odd
-// last byte of a UTF-16 file. A value that is not UTF-8 cannot be stored in it and is refused.
-class ConfigSavedAsUtf16 : public ConfigSavedByWindowsEditors {};
-
-TEST_P(ConfigSavedAsUtf16, KeepsWhatItsEncodingCannotHoldAndRefusesWhatItCannotTake) {
-    Save(Text{{}, u"[Option]\r\nOdd=\xD800;\xDC00\r\n"}, "z");
-    ASSERT_TRUE(Write("SetTime", "5"));
-    EXPECT_EQ(m_folder.Read("config.ini"),
-              Stored(Text{{}, u"[Option]\r\nOdd=\xD800;\xDC00\r\nSetTime=5\r\n"}, "z"));
-    EXPECT_FALSE(Write("SetTime", "\xB5"));
-    EXPECT_EQ(IniFile::Read(m_path, "Option", "SetTime"), "5");
-}
-
+// Lone surrogates and an odd last byte of a UTF-16 file are the fuzzer's (a seed of its corpus
+// holds both); a value a UTF-16 file cannot take is the settings test's.
 INSTANTIATE_TEST_SUITE_P(Encodings, ConfigSavedByWindowsEditors,
                          testing::Values(Saved::Utf8WithMark, Saved::Utf16LE, Saved::Utf16BE));
-INSTANTIATE_TEST_SUITE_P(Encodings, ConfigSavedAsUtf16,
-                         testing::Values(Saved::Utf16LE, Saved::Utf16BE));
 
 // A path written with '/' as it reads on this platform ("\\" on Windows).
 std::string Native(std::string path) {

@@ -90,8 +90,6 @@ TEST_F(Renderer, TheFrameShowingZeroIsTheBreaksLastTheNextStartsAfreshAndShutdow
     Start();
     EXPECT_EQ(Frame(), (Texts{"138", "139", "00:01:00", "present"}));
     EXPECT_FALSE(ended);
-    const CanvasCall text = canvas.Calls(CanvasCall::Kind::Text).at(0);
-    EXPECT_EQ(std::pair(text.color, text.font.pixelHeight), std::pair(Color{51, 102, 204}, 35));
     clock.Advance(60);  // the seconds before are the countdown's
     EXPECT_EQ(Frame(), (Texts{"138", "139", "00:00:00", "present"}));
     EXPECT_TRUE(ended);

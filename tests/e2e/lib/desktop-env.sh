@@ -35,31 +35,21 @@ _desktop_pids=()
 _desktop_record_pid=
 
 # Says which server failed and where its output went; fails.
-_desktop_fail() {
-    echo "desktop-env: $1 (see $DESKTOP_DIR/logs/$2)" >&2
-    return 1
-}
+_desktop_fail() { echo "desktop-env: $1 (see $DESKTOP_DIR/logs/$2)" >&2 && return 1; }
 
 # Runs CMD until it succeeds; TIMEOUT is in whole seconds.
 # Polling every 0.1 s keeps tests quick without burning a core.
 wait_for() {
-    local cmd=$1 timeout=${2:-10}
+    local timeout=${2:-10}
     local deadline=$((SECONDS + ${timeout%.*} + 1))
-    while ! eval "$cmd" >/dev/null 2>&1; do
-        if ((SECONDS >= deadline)); then
-            return 1
-        fi
+    until eval "$1" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
         sleep 0.1
     done
 }
 
 # A zombie still answers kill -0, so a child that has exited but is not yet reaped counts as gone.
-_desktop_alive() {
-    local stat
-    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-    stat=${stat##*) }
-    [[ ${stat:0:1} != Z ]]
-}
+_desktop_alive() { [[ $(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) == [^Z]* ]]; }
 
 # Sends the signal, then kills what is still there after five seconds. Only the program under test
 # and the recorder may be the caller's own children; servers are reaped by init.
@@ -74,11 +64,7 @@ desktop_track_pid() { _desktop_pids+=("$1"); }
 # Starts a server outside the caller's job table, so that a test's bare `wait` does not block on it,
 # and in a session of its own, so that a Ctrl-C reaches it only through desktop_stop.
 _desktop_spawn() {
-    local log=$1
-    shift
-    local pid
-    pid=$( (setsid "$@" </dev/null >"$DESKTOP_DIR/logs/$log" 2>&1 & echo $!) )
-    desktop_track_pid "$pid"
+    desktop_track_pid "$( (setsid "${@:2}" </dev/null >"$DESKTOP_DIR/logs/$1" 2>&1 & echo $!) )"
 }
 
 _desktop_start_x() {
@@ -126,10 +112,7 @@ PA
 _desktop_trayer_window() {
     local id
     for id in $(xdotool search --classname '^panel$' 2>/dev/null); do
-        if xprop -id "$id" WM_CLASS 2>/dev/null | grep -q '"trayer"'; then
-            echo "$id"
-            return 0
-        fi
+        xprop -id "$id" WM_CLASS 2>/dev/null | grep -q '"trayer"' && echo "$id" && return 0
     done
 }
 
@@ -141,13 +124,12 @@ _desktop_start_tray() {
 }
 
 # Xvfb forgets the monitors once its last client has gone, so they are set while the tray is connected.
+# xrandr wants a physical size as well: W/mmWxH/mmH+X+Y.
 _desktop_set_monitors() {
     local geometry size primary='*' n=0
     for geometry in ${DESKTOP_MONITORS:-}; do
         size=${geometry%%+*}
-        # xrandr wants a physical size as well: W/mmWxH/mmH+X+Y.
-        xrandr --setmonitor "${primary}monitor$((n++))" "${size%x*}/300x${size#*x}/200+${geometry#*+}" none ||
-            return 1
+        xrandr --setmonitor "${primary}monitor$((n++))" "${size%x*}/300x${size#*x}/200+${geometry#*+}" none || return
         primary=
     done
 }
@@ -158,9 +140,7 @@ desktop_start() {
     mkdir -p "$DESKTOP_DIR"/{logs,home,config,data,cache,runtime}
     chmod 700 "$DESKTOP_DIR/runtime"
     export DESKTOP_DIR DESKTOP_SINK
-    trap desktop_stop EXIT
-    trap 'exit 130' INT
-    trap 'exit 143' TERM
+    trap desktop_stop EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
 
     # A home of its own keeps the user's real settings, autostart entries and sound state out of the
     # test. The environment stays set after desktop_stop: each scenario is a script of its own, and
@@ -189,17 +169,11 @@ wine_start() {
     mkdir -p "$WINEPREFIX"
     wineserver -p >"$DESKTOP_DIR/logs/wineserver.log" 2>&1 ||
         _desktop_fail "wineserver did not start" wineserver.log || return
-    wineboot -i >"$DESKTOP_DIR/logs/wineboot.log" 2>&1 || _desktop_fail "wineboot failed" wineboot.log ||
-        return
-    _desktop_wine_settings >"$DESKTOP_DIR/wine-settings.reg"
-    wine reg import "$DESKTOP_DIR/wine-settings.reg" >>"$DESKTOP_DIR/logs/wineboot.log" 2>&1
-}
-
-# Chinese text shows as boxes unless the Chinese face names lead to a font that is there, and menus
-# and tray balloons in Wine's own face (Tahoma, 8 pt) borrow blurred Chinese letters: they get the
-# Chinese face at 9 pt (the value is a LOGFONTW). UTF-16, as the registry editor reads names outside
-# ASCII.
-_desktop_wine_settings() {
+    wineboot -i >"$DESKTOP_DIR/logs/wineboot.log" 2>&1 || _desktop_fail "wineboot failed" wineboot.log || return
+    # Chinese text shows as boxes unless the Chinese face names lead to a font that is there, and
+    # menus and tray balloons in Wine's own face (Tahoma, 8 pt) borrow blurred Chinese letters: they
+    # get the Chinese face at 9 pt (the value is a LOGFONTW). UTF-16, as the registry editor reads
+    # names outside ASCII.
     local face font
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -211,35 +185,30 @@ _desktop_wine_settings() {
         printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"MenuFont"=hex:%s\r\n"StatusFont"=hex:%s\r\n' \
             "$font" "$font"
         printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
-    } | iconv -f UTF-8 -t UTF-16 # with a byte-order mark
+    } | iconv -f UTF-8 -t UTF-16 >"$DESKTOP_DIR/wine-settings.reg" # with a byte-order mark
+    wine reg import "$DESKTOP_DIR/wine-settings.reg" >>"$DESKTOP_DIR/logs/wineboot.log" 2>&1
 }
 
 desktop_stop() {
     local i
     record_stop
     # Every Windows program of the prefix goes with its server, and the server with them.
-    if [[ -n ${WINEPREFIX:-} && $WINEPREFIX == "$DESKTOP_DIR"/* ]]; then
-        wineserver -k 2>/dev/null || true
-    fi
+    [[ -z ${WINEPREFIX:-} || $WINEPREFIX != "$DESKTOP_DIR"/* ]] || wineserver -k 2>/dev/null || true
     # Newest first: the program under test goes before the servers it talks to.
     for ((i = ${#_desktop_pids[@]} - 1; i >= 0; i--)); do
         _desktop_end TERM "${_desktop_pids[i]}"
     done
     _desktop_pids=()
     trap - EXIT INT TERM
-    if [[ -n $DESKTOP_DIR && -d $DESKTOP_DIR && ${DESKTOP_KEEP:-0} != 1 ]]; then
-        rm -rf "$DESKTOP_DIR"
-    fi
+    [[ -z $DESKTOP_DIR || ! -d $DESKTOP_DIR || ${DESKTOP_KEEP:-0} == 1 ]] || rm -rf "$DESKTOP_DIR"
     DESKTOP_DIR=
     return 0
 }
 
 record_start() {
-    local file=$1
     record_stop
     parecord --device="$DESKTOP_SINK.monitor" --file-format=wav --rate=44100 --channels=2 \
-        --latency-msec=50 \
-        "$file" </dev/null >>"$DESKTOP_DIR/logs/parecord.log" 2>&1 &
+        --latency-msec=50 "$1" </dev/null >>"$DESKTOP_DIR/logs/parecord.log" 2>&1 &
     _desktop_record_pid=$!
     # Sound played before the stream is connected would be lost; wait until the server lists it.
     wait_for "pactl list short source-outputs | grep -q ." 5
@@ -265,13 +234,11 @@ screenshot() { import -display "$DISPLAY" -window root "$1"; }
 
 # Trayer wraps each docked icon in a socket window of its own, so the icons are the panel's
 # grandchildren: in xwininfo's tree each level is indented three more spaces.
+# (xwininfo without a window asks for a click on one, so no tray is no icon.)
 tray_icon_count() {
     local tray
     tray=$(_desktop_trayer_window)
-    if [[ -z $tray ]]; then
-        echo 0
-        return 0
-    fi
+    [[ -n $tray ]] || { echo 0 && return; }
     xwininfo -tree -id "$tray" 2>/dev/null | grep -c '^        0x' || true
 }
 

@@ -19,15 +19,14 @@ DESKTOP_VARS=()
 failures=0
 
 desktop_init() {
-    local name=$1 tool
-    shift
-    for tool; do
+    local tool
+    for tool in "${@:2}"; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/setup)" && exit 77; }
     done
     ((EUID == 0)) || { echo "SKIP: the desktop runs as a test user, which only root can switch to" && exit 77; }
     id -u "$test_user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$test_user" ||
         { echo "SKIP: no test user $test_user could be made" && exit 77; }
-    DIR=$(mktemp -d "${TMPDIR:-/tmp}/velunor-$name.XXXXXX")
+    DIR=$(mktemp -d "${TMPDIR:-/tmp}/velunor-$1.XXXXXX")
     chmod 755 "$DIR" && chown "$test_user:" "$DIR"
     mkdir -p "$DIR/home" "$DIR/run" && chmod 700 "$DIR/run"
     [[ -d /tmp/.X11-unix ]] || install -d -m 1777 /tmp/.X11-unix  # Xwayland's sockets
@@ -40,11 +39,7 @@ _user_env() {
         "${DESKTOP_VARS[@]}" $(cat "$DIR/run/session.env" 2>/dev/null)
 }
 as_user() { runuser -u "$test_user" -- env -i $(_user_env) "$@"; }
-start_as_user() {
-    local name=$1
-    shift
-    as_user "$@" </dev/null >>"$DIR/$name.log" 2>&1 &
-}
+start_as_user() { as_user "${@:2}" </dev/null >>"$DIR/$1.log" 2>&1 & }
 
 # The shell's session bus goes to DIR/run/session.env once the bus is up. A bus of the test user's
 # stands in for the system bus, whose services the shells only ask and can do without.
@@ -93,11 +88,7 @@ start_program_fast() {
 keylog_window() { start_as_user "$1" python3 "$VELUNOR_SOURCE_DIR/tests/e2e/lib/desktops/keylog-window.py" "$1" "$DIR/$1.keys"; }
 no_keys() { [[ ! -s $DIR/$1.keys ]]; }
 
-check() {
-    local what=$1
-    shift
-    "$@" || { echo "FAIL: $what" && failures=$((failures + 1)); }
-}
+check() { "${@:2}" || { echo "FAIL: $1" && failures=$((failures + 1)); }; }
 desktop_done() {
     ((failures == 0)) || { tail -n 20 "$DIR/velunor.log" && exit 1; }
     echo "PASS"
