@@ -119,10 +119,11 @@ TEST_F(Element, WritesTheLabelOnlyWhenAskedAndTheCaptionWheneverItHasOne) {
               std::tuple(Rect{303, 237}, Rect{320, 198}, 27, 700, true));
 }
 
-// Each element here is known by its caption and draws nothing else. That each element is destroyed
-// once, however it goes, is the registry soak's.
-TEST_F(Element, TheRegistryMakesNoneBlindDrawsInAddressOrderAndDestroysAFinishedOneAtOnce) {
-    ElementRegistry registry;
+// Each element here is known by its caption and draws nothing else, and its caption font goes with
+// it: once, however it goes (finished, removed twice, or at the registry's end).
+TEST_F(Element, TheRegistryMakesNoneBlindDrawsInAddressOrderAndDestroysEachElementOnce) {
+    auto owner = std::make_unique<ElementRegistry>();
+    ElementRegistry& registry = *owner;
     params.drawer = nullptr;
     EXPECT_EQ(registry.AddElement(params), nullptr);
     params.drawer = &canvas;
@@ -132,10 +133,13 @@ TEST_F(Element, TheRegistryMakesNoneBlindDrawsInAddressOrderAndDestroysAFinished
     params.image = nullptr;
     params.frameCount = 1;
     std::map<const ImageElement*, std::string> byAddress;
+    ImageElement* a = nullptr;
     for (const std::string name : {"a", "once", "b", "c", "once", "d"}) {
         params.captionText = name;
         params.endMode = name == "once" ? ElementParams::kFinishAfterCycle : 0;
-        byAddress[registry.AddElement(params)] = name;
+        ImageElement* element = registry.AddElement(params);
+        byAddress[element] = name;
+        a = name == "a" ? element : a;
     }
     // A finishing one's caption font goes before the next draws.
     Texts first, second;
@@ -152,6 +156,12 @@ TEST_F(Element, TheRegistryMakesNoneBlindDrawsInAddressOrderAndDestroysAFinished
         registry.DrawElements();
         EXPECT_EQ(canvas.Names(), pass);
     }
+    canvas.Clear();
+    registry.RemoveElement(a);
+    registry.RemoveElement(a);
+    EXPECT_EQ(canvas.Names(), Texts{"font 27"});
+    owner.reset();
+    EXPECT_EQ(canvas.Names(), Texts(4, "font 27"));
 }
 
 }  // namespace
