@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include "AboutDialog.h"
+#include "CaptureActivity.h"
 #include "DesktopStates.h"
 #include "MusicInfoDialog.h"
 #include "ResourceIds.h"
@@ -124,9 +125,10 @@ bool MainWindow::OtherProgramFullScreen() {
     return ReadOtherProgramFullScreen();
 }
 
-// Not asked of this desktop yet.
+// Both asked every time: the camera's answer costs nothing once its watch runs.
 bool MainWindow::OtherProgramInCall() {
-    return false;
+    const bool camera = m_camera.OtherProgramStreaming();
+    return camera || OtherProgramCapturing(ReadMicrophoneUses(), GetCurrentProcessId());
 }
 
 void MainWindow::ShowTrayState(const TrayState&) {}
@@ -234,6 +236,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 // The screen saver's state first, so that the tick sees it.
                 m_away->OnTick();
                 m_session.OnScheduleTick();
+                m_camera.OnTickEnd();
             } else if (wParam == kFrameTimer) {
                 m_session.OnFrameTick();
             }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AwayWatcher.h"
+#include "CameraWatch.h"
 #include "ForegroundSwitch.h"
 #include "GdiCanvas.h"
 #include "KeyboardHook.h"
@@ -61,7 +62,8 @@ public:
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
-    // GetLastInputInfo and SHQueryUserNotificationState.
+    // GetLastInputInfo, SHQueryUserNotificationState, Core Audio's capture sessions and Media
+    // Foundation's camera reports.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
     bool OtherProgramInCall() override;
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<KeyboardHook> m_keyboardHook;
     ForegroundSwitch m_foreground;
     std::unique_ptr<GdiCanvas> m_canvas;
+    CameraWatch m_camera;
     MonitorCovers m_covers;
     const ProgramPaths& m_paths;
     MediaPlayer& m_player;
