@@ -113,8 +113,15 @@ void MainWindow::RunAboutDialog() {
     dialog.Run(nullptr);
 }
 
-void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool) {
-    m_tray->ShowNotice(Widen(title), Widen(text));
+// A balloon has no buttons: where it offers the postpone, a click on it is how, and its second
+// line says so.
+void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) {
+    m_noticeOffersPostpone = offersPostpone;
+    std::string shown(text);
+    if (offersPostpone) {
+        shown += "\n" + std::string(tray_text::kClickToPostpone);
+    }
+    m_tray->ShowNotice(Widen(title), Widen(shown));
 }
 
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
@@ -131,7 +138,10 @@ bool MainWindow::OtherProgramInCall() {
     return camera || OtherProgramCapturing(ReadMicrophoneUses(), GetCurrentProcessId());
 }
 
-void MainWindow::ShowTrayState(const TrayState&) {}
+void MainWindow::ShowTrayState(const TrayState& state) {
+    m_trayState = state;
+    m_tray->SetTip(Widen(state.tip));
+}
 
 void MainWindow::ShowBreakWindow() {
     CoverScreens();
@@ -189,12 +199,29 @@ void MainWindow::OnTrayNotify(UINT mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) {
         m_session.OpenSettings();
     } else if (mouseMessage == WM_RBUTTONUP) {
-        m_tray->ShowMenu();
+        m_tray->ShowMenu(m_trayState);
+    } else if (mouseMessage == NIN_BALLOONUSERCLICK && m_noticeOffersPostpone) {
+        m_noticeOffersPostpone = false;
+        m_session.Postpone();
     }
 }
 
 void MainWindow::OnCommand(int id) {
+    const int pauseChoice = id - ID_TRAY_PAUSE_FIRST;
+    if (pauseChoice >= 0 && pauseChoice < int(kPauseChoices.size())) {
+        m_session.Pause(kPauseChoices[std::size_t(pauseChoice)].minutes);
+        return;
+    }
     switch (id) {
+        case ID_TRAY_RESUME:
+            m_session.Resume();
+            break;
+        case ID_TRAY_POSTPONE:
+            m_session.Postpone();
+            break;
+        case ID_TRAY_BREAK_NOW:
+            m_session.BreakNow();
+            break;
         case ID_TRAY_SETTINGS:
             m_session.OpenSettings();
             break;

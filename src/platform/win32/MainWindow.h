@@ -84,6 +84,8 @@ private:
     ForegroundSwitch m_foreground;
     std::unique_ptr<GdiCanvas> m_canvas;
     CameraWatch m_camera;
+    TrayState m_trayState;
+    bool m_noticeOffersPostpone = false;
     MonitorCovers m_covers;
     const ProgramPaths& m_paths;
     MediaPlayer& m_player;
