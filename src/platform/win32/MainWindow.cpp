@@ -6,6 +6,7 @@
 #include "CaptureActivity.h"
 #include "DesktopStates.h"
 #include "MusicInfoDialog.h"
+#include "RemoteCommand.h"
 #include "ResourceIds.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
 #include "platform/win32/dialogs/WideText.h"
@@ -239,6 +240,19 @@ void MainWindow::OnCommand(int id) {
     }
 }
 
+// Only a postpone waits for its outcome; any other request is answered before it is carried out,
+// so that the sender does not wait for the settings dialog it opens to close.
+LRESULT MainWindow::AnswerRemoteRequest(const COPYDATASTRUCT& data) {
+    const auto request = remote_command::Received(data);
+    if (!request) {
+        return FALSE;
+    }
+    if (request->kind != RemoteRequest::Kind::Postpone) {
+        ReplyMessage(remote_command::ResultOf(RequestOutcome::Done));
+    }
+    return remote_command::ResultOf(m_session.Perform(*request));
+}
+
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -282,9 +296,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
             return 0;
-        case kOpenSettingsMessage:
-            m_session.OpenSettings();
-            return 0;
+        case WM_COPYDATA:
+            return AnswerRemoteRequest(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case kEndBreakMessage:
             m_session.EndBreak();
             return 0;

@@ -28,8 +28,6 @@ namespace velunor {
 // primary monitor above everything else and has the keyboard.
 class MainWindow : public Desktop {
 public:
-    // A second start of the same program folder asks for the settings with this message.
-    static constexpr UINT kOpenSettingsMessage = WM_APP + 1;
     // The keyboard hook asks for the end of the break with this message.
     static constexpr UINT kEndBreakMessage = WM_APP + 2;
 
@@ -73,6 +71,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotify(UINT mouseMessage);
     void OnCommand(int id);
+    LRESULT AnswerRemoteRequest(const COPYDATASTRUCT& data);
     void OnPaint();
     void CoverScreens();
 
