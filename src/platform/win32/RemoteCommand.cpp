@@ -88,10 +88,9 @@ int AskRunningCopy(HWND running, const RemoteRequest& request) {
     GetWindowThreadProcessId(running, &processId);
     const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
     const auto outcome = Send(running, request);
-    if (outcome == RequestOutcome::Done && request.kind == RemoteRequest::Kind::Quit &&
-        process != nullptr) {
-        WaitForSingleObject(process, kQuitWaitMs);
-    }
+    const bool ended = outcome != RequestOutcome::Done ||
+                       request.kind != RemoteRequest::Kind::Quit || process == nullptr ||
+                       WaitForSingleObject(process, kQuitWaitMs) == WAIT_OBJECT_0;
     if (process != nullptr) {
         CloseHandle(process);
     }
@@ -101,8 +100,10 @@ int AskRunningCopy(HWND running, const RemoteRequest& request) {
         PrintLine(
             "Velunor.exe: the break cannot be postponed now: a break is on, breaks are off, or "
             "it was postponed three times in a row");
+    } else if (!ended) {
+        PrintLine("Velunor.exe: the running Velunor did not end");
     }
-    return outcome == RequestOutcome::Done ? 0 : 1;
+    return outcome == RequestOutcome::Done && ended ? 0 : 1;
 }
 
 std::optional<RemoteRequest> Received(const COPYDATASTRUCT& data) {

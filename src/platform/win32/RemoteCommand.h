@@ -25,7 +25,8 @@ std::vector<std::string> Arguments();
 void PrintLine(std::string_view text);
 
 // Asks the running copy (its main window, or none when none runs) and says how it went; the
-// program's exit status: 0 done, 1 none runs or it refused. --quit returns once that copy ended.
+// program's exit status: 0 done, 1 none runs, it refused, or (--quit) it did not end in time.
+// --quit returns once that copy has ended.
 int AskRunningCopy(HWND running, const RemoteRequest& request);
 
 // The running copy's side: the request a WM_COPYDATA carries, or nothing for one that is not
