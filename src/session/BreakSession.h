@@ -50,7 +50,7 @@ public:
 
     // A key pressed during a break; the break ends when the key says so.
     KeyAction OnBreakKey(BreakKey key);
-    // Escape or a close request on a cover, or the countdown's end.
+    // The break ends now (a lock, a save, the program's end).
     void EndBreak() { m_scheduler.EndBreak(); }
     // A close request to the main window: during a break it ends the break; between breaks (a
     // program such as taskkill asks) it ends Velunor.

@@ -6,19 +6,23 @@
 # settings, 关于 and 帮助 open their dialogs, an open dialog leaves the tray menu usable, Escape
 # closes a dialog, and 退出 ends the program, takes its icon away and writes nothing to config.ini.
 #
-# Then a first run (BFirst=true): the settings dialog opens at start-up with the file's values, the
-# tray icon follows with the first schedule tick while the dialog is still open, the mark is cleared
-# so that the next start opens no dialog, and SIGTERM ends the program while the dialog is open. A
-# second start of the same program folder hands over to the running copy, which shows its
-# settings, and ends. config.ini is UTF-16 LE ("Unicode") with its mark and CRLF line endings, as
-# Windows editors save it, and stays so whatever the program writes (the other encodings are the
-# core tests').
+# Then a first run (BFirst=true): the settings dialog opens at start-up, the tray icon follows
+# with the first schedule tick while the dialog is still open, a save from the keyboard writes the
+# file, the mark is cleared so that the next start opens no dialog, and SIGTERM ends the program
+# while the dialog is open. A second start of the same program folder hands over to the running
+# copy, which shows its settings, and ends. config.ini is UTF-16 LE ("Unicode") with its mark and
+# CRLF line endings, as Windows editors save it, and stays so (the other encodings, and which
+# values a save writes, are the core tests').
 source "$(dirname "$0")/velunor-e2e.sh"
 
+# Waits for the dialog with the name (failing with the message), presses Escape in it and sees it
+# close.
 close_with_escape() {
-    local id=$1
+    local id
+    wait_for "window_named '$1'" 10 || fail "$2"
+    id=$(window_named "$1")
     xdotool windowfocus --sync "$id" key Escape
-    wait_for "! window_viewable $id" 5 || fail "Escape did not close the dialog"
+    wait_for "! window_viewable $id" 5 || fail "Escape did not close $1"
 }
 
 # The lines of config.ini; fails unless every line still ends in CRLF, the last one too, after the
@@ -27,13 +31,6 @@ config_lines() {
     local file=$PROGRAM_DIR/config.ini
     [[ $(head -c 2 "$file" | od -An -tx1 | tr -d ' \n') == fffe ]] &&
         tail -c +3 "$file" | iconv -f UTF-16LE -t UTF-8 | sed -n '/\r$/!q1; s/\r$//p'
-}
-
-expect_config() {
-    local what=$1 text
-    shift
-    text=$(config_lines) || fail "config.ini is no longer UTF-16 LE with CRLF"
-    [[ $text == "$(printf '%s\n' "$@")" ]] || fail "$what: $text"
 }
 
 e2e_setup
@@ -46,24 +43,17 @@ sleep 2.5
 
 choose_from_tray_menu 2
 wait_for 'window_named "关于 Velunor"' 10 || fail "关于 opened no about box"
-about=$(window_named "关于 Velunor")
-
 # The open about box must not block the tray: its menu opens and 帮助 opens the second dialog.
 choose_from_tray_menu 3
-wait_for 'window_named "音乐"' 10 || fail "帮助 opened no music information dialog"
-music=$(window_named "音乐")
-
-close_with_escape "$music"
-close_with_escape "$about"
+close_with_escape 音乐 "帮助 opened no music information dialog"
+close_with_escape "关于 Velunor" "the about box went away"
 
 icon=$(tray_icon_window)
 eval "$(xdotool getwindowgeometry --shell "$icon")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat 2 --delay 80 1
-wait_for 'window_named "设置"' 10 || fail "a double-click on the icon opened no settings"
-close_with_escape "$(window_named "设置")"
+close_with_escape 设置 "a double-click on the icon opened no settings"
 choose_from_tray_menu 4
-wait_for 'window_named "设置"' 10 || fail "设置 opened no settings"
-close_with_escape "$(window_named "设置")"
+close_with_escape 设置 "设置 opened no settings"
 program_running || fail "closing the dialogs ended the program"
 # Opening the settings wrote BFirst; ending writes nothing more.
 config=$(cat "$PROGRAM_DIR/config.ini")
@@ -81,14 +71,11 @@ start_program
 wait_for "window_named 设置" 15 || fail "the settings dialog did not open on a first run"
 wait_for tray_has_icon 5 || fail "no tray icon while the first-run dialog is open"
 window_named 设置 >/dev/null || fail "the settings dialog closed by itself"
-expect_config "BFirst was not cleared, or more changed" "[Option]" "BFirst=false" \
-    "BStart=false" "SetTime=30" "RunTime=4" "[Other]" "Name=眼睛"
 
-# Saved with a new break length, the dialog writes what it shows: the file's other values.
+# Saved from the keyboard with a new break length, in the file's own encoding. What else the save
+# and the first run write is the settings tests'.
 xdotool windowfocus --sync "$(window_named 设置)" key Tab Tab Tab Tab ctrl+a 7 Tab space
-wait_for "config_lines | grep -qx RunTime=7" 5 || fail "nothing saved"
-expect_config "the dialog did not show the file's values" "[Option]" \
-    "BFirst=false" "BStart=false" "SetTime=30" "RunTime=7" "[Other]" "Name=眼睛"
+wait_for "config_lines | grep -qx RunTime=7" 5 || fail "nothing saved, or not as UTF-16 LE with CRLF"
 wait_for "window_named Velunor" 5 || fail "no 保存成功"
 xdotool key Return
 
@@ -108,10 +95,8 @@ running=$PROGRAM_PID
 start_program
 wait_program_exit 5
 PROGRAM_PID=$running
-wait_for "window_named 设置" 5 || fail "a second start did not bring up the settings"
-(($(tray_icon_count) == 1)) || fail "expected one tray icon, found $(tray_icon_count)"
-
 # Escape closes the dialog without storing anything; the program stays in the tray.
-close_with_escape "$(window_named 设置)"
+close_with_escape 设置 "a second start did not bring up the settings"
+(($(tray_icon_count) == 1)) || fail "expected one tray icon, found $(tray_icon_count)"
 program_running || fail "closing the settings dialog ended the program"
 echo "PASS"

@@ -7,6 +7,6 @@
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    const auto seconds = velunor::InputIdleTime().Seconds();
+    const auto seconds = velunor::InputIdleTime(velunor::DisplayServer()).Seconds();
     std::printf(seconds ? "%lld\n" : "none\n", static_cast<long long>(seconds.value_or(0)));
 }

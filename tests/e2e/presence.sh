@@ -9,15 +9,6 @@
 source "$(dirname "$0")/velunor-e2e.sh"
 
 readonly SAVER=org.freedesktop.ScreenSaver
-NOTICES=
-
-# Fails with the message when a break shows before the shell's clock reaches SECONDS.
-no_break_until() {
-    while ((SECONDS < $1)); do
-        ! break_showing || fail "$2"
-        sleep 1
-    done
-}
 
 # The program's reading of the time since the last input.
 idle_seconds() { "$VELUNOR_BUILD_DIR/tests/e2e/velunor-idle-probe"; }
@@ -27,9 +18,6 @@ screen_saver() {
         "boolean:$1" >/dev/null || fail "the screen saver did not answer"
 }
 
-# Seconds from the time T ($EPOCHREALTIME) to now, or to the time THEN.
-since() { awk -v t="$1" -v now="${2:-$EPOCHREALTIME}" 'BEGIN { print now - t }'; }
-
 # Succeeds when RECORDING holds silence.
 silent() { greater 0.0005 "$(audio_rms "$1")"; }
 
@@ -37,12 +25,8 @@ e2e_setup
 write_config "SetTime=1" "RunTime=1"
 add_music
 window_manager_start || fail "the window manager did not start"
-# Debian's D-Bus binding belongs to Debian's own Python.
-NOTICES=$DESKTOP_DIR/notices.log
-: >"$NOTICES"
-_desktop_spawn services.log /usr/bin/python3 "$(dirname "$0")/lib/desktop-services.py" "$NOTICES"
-wait_for "dbus-send --session --print-reply --dest=$SAVER /org/freedesktop/ScreenSaver $SAVER.GetActive" 10 ||
-    fail "the desktop services did not start"
+# shellcheck disable=SC2119 # a notification service with no buttons
+start_desktop_services
 
 start_program
 wait_for tray_has_icon 15 || fail "no tray icon appeared"

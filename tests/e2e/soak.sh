@@ -16,7 +16,11 @@ readonly early_breaks=30 last_breaks=150
 readonly soak_seconds=330
 readonly allowed_growth_kb=2048
 
-breaks() { window_event_count "$window" MapNotify; }
+# How often the break window was mapped since the start.
+breaks() {
+    grep -A1 '^MapNotify event, serial [0-9]*, synthetic NO' "$DESKTOP_DIR/xev.log" |
+        grep -c "window $(printf '0x%x' "$window")," || true
+}
 window_count() { xwininfo -root -children | grep -c '("velunor" "velunor")' || true; }
 
 # "resident threads files sound windows" of the program: each the least of a few looks a fifth
@@ -38,7 +42,8 @@ resources() {
 e2e_setup
 write_config "SetTime=0" "RunTime=0"
 add_music
-watch_windows
+xev -root -event substructure </dev/null >"$DESKTOP_DIR/xev.log" 2>&1 &
+desktop_track_pid $!
 # Only the wall clock runs fast; the timers keep real time, so a tick brings forty seconds.
 FAKETIME="+0 x40" FAKETIME_DONT_FAKE_MONOTONIC=1 \
     LD_PRELOAD=$(echo /usr/lib/*/faketime/libfaketime.so.1) start_program

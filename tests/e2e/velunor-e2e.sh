@@ -13,7 +13,6 @@ PROGRAM_COMMAND=()
 PROGRAM_CLASS=velunor # the X class of the program's windows
 PROGRAM_PID=
 PROGRAM_STATUS=
-XEV_LOG=
 
 fail() {
     echo "FAIL: $*" >&2
@@ -66,13 +65,6 @@ add_music() {
         >"$music/c.mid"
 }
 
-# Records every map and unmap of a top-level window from now on.
-watch_windows() {
-    XEV_LOG=$DESKTOP_DIR/xev.log
-    xev -root -event substructure </dev/null >"$XEV_LOG" 2>&1 &
-    desktop_track_pid $!
-}
-
 start_program() {
     (cd / && exec "${PROGRAM_COMMAND[@]}") </dev/null >"$PROGRAM_DIR/velunor.log" 2>&1 &
     PROGRAM_PID=$!
@@ -88,6 +80,19 @@ wait_program_exit() {
     wait "$PROGRAM_PID" || PROGRAM_STATUS=$?
 }
 
+# The stand-in screen saver and notification service (lib/desktop-services.py), their notices
+# logged to NOTICES; with "actions" the notification service shows buttons.
+start_desktop_services() {
+    NOTICES=$DESKTOP_DIR/notices.log
+    : >"$NOTICES"
+    # Debian's D-Bus binding belongs to Debian's own Python.
+    _desktop_spawn services.log /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/lib/desktop-services.py" \
+        "$NOTICES" "$@"
+    wait_for "dbus-send --session --print-reply --dest=org.freedesktop.Notifications \
+        /org/freedesktop/Notifications org.freedesktop.Notifications.GetCapabilities" 10 ||
+        fail "the desktop services did not start"
+}
+
 tray_empty() { (($(tray_icon_count) == 0)); }
 
 # The break window: the program's top-level window called Velunor that is larger than a pixel
@@ -98,10 +103,7 @@ break_window() {
     for id in $(xdotool search --name '^Velunor$' 2>/dev/null); do
         [[ $(xdotool getwindowname "$id" 2>/dev/null) == Velunor ]] || continue
         eval "$(xdotool getwindowgeometry --shell "$id")"
-        if ((WIDTH > 1 && HEIGHT > 1)); then
-            echo "$id"
-            return 0
-        fi
+        ((WIDTH > 1 && HEIGHT > 1)) && echo "$id" && return 0
     done
     return 1
 }
@@ -118,10 +120,12 @@ break_showing() {
     id=$(break_window) && window_viewable "$id"
 }
 
-# How often the window was mapped (or unmapped: EVENT=UnmapNotify) since watch_windows.
-window_event_count() {
-    local id=$1 event=${2:-MapNotify}
-    grep -A1 "^$event event, serial [0-9]*, synthetic NO" "$XEV_LOG" | grep -c "window $(printf '0x%x' "$id")," || true
+# Fails with the message when a break shows before the shell's clock reaches SECONDS.
+no_break_until() {
+    while ((SECONDS < $1)); do
+        ! break_showing || fail "$2"
+        sleep 1
+    done
 }
 
 tray_icon_window() {
@@ -131,15 +135,14 @@ tray_icon_window() {
     xwininfo -tree -id "$tray" | awk '/^        0x/ && !found { print $1; found = 1 }'
 }
 
-# A visible popup of the program: an override-redirect window of its class larger than the icon.
+# A visible popup of the program: an override-redirect window of its class larger than the icon,
+# other than the window EXCEPT (a submenu beside its menu).
 menu_window() {
     local id
     for id in $(xdotool search --onlyvisible --classname "^$PROGRAM_CLASS\$" 2>/dev/null); do
+        [[ $id != "${1:-}" ]] || continue
         eval "$(xdotool getwindowgeometry --shell "$id")"
-        if ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]]; then
-            echo "$id"
-            return 0
-        fi
+        ((HEIGHT >= 50)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]] && echo "$id" && return 0
     done
     return 1
 }
@@ -226,6 +229,9 @@ band_rms() {
     # A steep band edge (10 Hz) keeps the neighbouring tunes out of the band.
     sox "$1" -n sinc -t 10 "$2-$3" stat 2>&1 | awk '/^RMS +amplitude:/ { print $3 }'
 }
+
+# Seconds from the time T ($EPOCHREALTIME) to now, or to the time THEN.
+since() { awk -v t="$1" -v now="${2:-$EPOCHREALTIME}" 'BEGIN { print now - t }'; }
 
 # Succeeds when the first number is larger than the second.
 greater() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

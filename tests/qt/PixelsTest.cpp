@@ -14,23 +14,10 @@
 namespace velunor {
 namespace {
 
-constexpr Color kClockColor{51, 102, 204};
-constexpr QRgb kClockRgb = qRgb(51, 102, 204);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 
 QRgb At(const QImage& image, QPoint p) {
     return image.pixel(p) | 0xFF000000u;
-}
-
-// The box around every pixel of the colour; empty when there is none.
-QRect PixelsOf(const QImage& image, QRgb color) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            box |= At(image, {x, y}) == color ? QRect(x, y, 1, 1) : QRect();
-        }
-    }
-    return box;
 }
 
 QImage Filled(int width, int height, QRgb color) {
@@ -39,11 +26,11 @@ QImage Filled(int width, int height, QRgb color) {
     return image;
 }
 
-// What a window shows of the whole back buffer, over a colour of its own.
-QImage Shown(QtCanvas& canvas) {
+// What a window shows of the back buffer (all of it unless told), over a colour of its own.
+QImage Shown(QtCanvas& canvas, QRegion region = {}) {
     QImage window = Filled(canvas.Width(), canvas.Height(), qRgb(1, 2, 3));
     QPainter painter(&window);
-    canvas.PaintOnto(painter, QRegion(0, 0, canvas.Width(), canvas.Height()));
+    canvas.PaintOnto(painter, region.isEmpty() ? QRegion(window.rect()) : region);
     return window;
 }
 
@@ -80,10 +67,7 @@ TEST(QtCanvasTest, PicturesAreCopiedOneToOneFromTheirSourceFrameAndBlendedByAlph
     back = Shown(canvas);
     canvas.Present();
     EXPECT_EQ(presented, QRegion(5, 6, 4, 3) + QRegion(8, 0, 2, 3));
-    QImage window = Filled(10, 10, qRgb(1, 2, 3));
-    QPainter painter(&window);
-    canvas.PaintOnto(painter, presented);
-    painter.end();
+    const QImage window = Shown(canvas, presented);
     EXPECT_EQ(At(window, {8, 7}), At(back, {8, 7}));
     EXPECT_EQ(At(window, {9, 2}), At(back, {9, 2}));
     EXPECT_EQ(At(window, {4, 6}), qRgb(1, 2, 3));
@@ -100,20 +84,20 @@ TEST(QtCanvasTest, TextHasItsTopLeftCornerAtThePointInItsColourOverWhatIsBeneath
     constexpr QRgb kGrey = qRgb(90, 90, 90);
     QtCanvas canvas(QSize(300, 80));
     canvas.DrawPicture(QtPicture(Filled(300, 80, kGrey)), Rect{0, 0, 300, 80}, Rect{0, 0, 300, 80});
-    canvas.DrawText(*canvas.CreateFont(FontSpec{35, 700, "黑体"}), kClockColor, 20, 30, "00:20:00");
-
+    canvas.DrawText(*canvas.CreateFont(FontSpec{35, 700, "黑体"}), Color{51, 102, 204}, 20, 30,
+                    "00:20:00");
     const QImage back = Shown(canvas);
-    const QRect text = PixelsOf(back, kClockRgb);
+    QRect text;  // around every pixel in the text's colour
+    for (int y = 0; y < back.height(); ++y) {
+        for (int x = 0; x < back.width(); ++x) {
+            text |= At(back, {x, y}) == qRgb(51, 102, 204) ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
     EXPECT_TRUE(QRect(20, 30, 11, 35).contains(text.topLeft())) << text.x() << "," << text.y();
     EXPECT_LE(text.bottom(), 30 + 35);
     EXPECT_GE(text.width(), 100);
     // An opaque text background would cover the corner.
     EXPECT_EQ(At(back, {21, 31}), kGrey);
-}
-
-QImage Decoded(int id) {
-    return QImage(BuiltInResources::PicturePath(id))
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // The real pictures through the real canvas; where they go and how text and alpha are drawn are
@@ -129,8 +113,12 @@ TEST(BreakScreenTest, TheBuiltInPicturesAreDecodedAndTheStripBlendedOverTheBackg
     const QImage shown = Shown(canvas);
 
     // Where the strip's first frame is transparent the background shows; where opaque, the strip.
-    const QImage background = Decoded(BuiltInResources::kBackgroundId);
-    const QImage strip = Decoded(BuiltInResources::kAnimationId);
+    const auto decoded = [](int id) {
+        return QImage(BuiltInResources::PicturePath(id))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage background = decoded(BuiltInResources::kBackgroundId);
+    const QImage strip = decoded(BuiltInResources::kAnimationId);
     const QPoint origin((1280 - 1024) / 2, (800 - 768) / 2);
     for (int y = 0; y < 165; y += 2) {
         for (int x = 0; x < 250; x += 2) {

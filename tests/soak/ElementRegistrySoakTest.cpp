@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "render/ElementRegistry.h"
-#include "support/CanvasDrawer.h"
 #include "support/RecordingCanvas.h"
 
 namespace velunor {
@@ -21,7 +20,7 @@ constexpr int kLongestCycle = 8;  // frames; a finishing element goes after this
 
 // Elements make their caption fonts on the adding thread and drop them on whichever thread
 // destroys them, so the counts are atomic.
-struct ThreadSafeCountingCanvas : Canvas {
+struct ThreadSafeCountingCanvas : Canvas, ImageDrawer {
     struct CountedFont : Font {
         explicit CountedFont(std::atomic<long long>& count) : live(count) { ++live; }
         ~CountedFont() override { --live; }
@@ -37,13 +36,13 @@ struct ThreadSafeCountingCanvas : Canvas {
     void DrawPicture(const Picture&, Rect, Rect) override {}
     void DrawText(const Font&, Color, int, int, std::string_view) override {}
     void Present() override {}
+    void DrawImage(const Picture*, Rect, Rect) override {}
 
     std::atomic<long long> fontsMade{0}, liveFonts{0};
 };
 
 TEST(ElementRegistrySoak, ElementsAddedAndRemovedOnAnotherThreadAllGoOnceAndTheRegistryEmpties) {
     ThreadSafeCountingCanvas canvas;
-    test::CanvasDrawer drawer(canvas);
     const test::FakePicture strip("strip", 100, 400);
     auto registry = std::make_unique<ElementRegistry>();
 
@@ -55,7 +54,7 @@ TEST(ElementRegistrySoak, ElementsAddedAndRemovedOnAnotherThreadAllGoOnceAndTheR
         std::deque<ImageElement*> forever;
         ElementParams params;
         params.canvas = &canvas;
-        params.drawer = &drawer;
+        params.drawer = &canvas;
         params.image = &strip;
         params.right = canvas.Width();
         params.bottom = canvas.Height();

@@ -6,37 +6,24 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace velunor {
 namespace {
 
-template <typename Reply>
-using XReply = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-XReply<Reply> Own(Reply* reply) {
-    return XReply<Reply>(reply, &std::free);
-}
-
 xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
-    const auto reply = Own(xcb_intern_atom_reply(
+    const auto reply = OwnXReply(xcb_intern_atom_reply(
         x, xcb_intern_atom(x, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 }  // namespace
 
-FullScreenDetector::FullScreenDetector() {
-    // The offscreen platform answers for X11 too, but without a connection.
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    m_x = x11 ? x11->connection() : nullptr;
+FullScreenDetector::FullScreenDetector(const DisplayServer& display)
+    : m_x(display.XConnection()), m_root(display.XRoot()) {
     if (!m_x) {
         return;
     }
-    m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root;
     m_activeWindow = Atom(m_x, "_NET_ACTIVE_WINDOW");
     m_state = Atom(m_x, "_NET_WM_STATE");
     m_fullScreen = Atom(m_x, "_NET_WM_STATE_FULLSCREEN");
@@ -59,7 +46,7 @@ bool FullScreenDetector::OtherProgramFullScreen() const {
 std::vector<std::uint32_t> FullScreenDetector::Property(std::uint32_t window, std::uint32_t name,
                                                         std::uint32_t type) const {
     constexpr std::uint32_t kMostValues = 32;
-    const auto reply = Own(xcb_get_property_reply(
+    const auto reply = OwnXReply(xcb_get_property_reply(
         m_x, xcb_get_property(m_x, 0, window, name, type, 0, kMostValues), nullptr));
     if (!reply || reply->format != 32 || reply->type != type) {
         return {};
@@ -71,8 +58,9 @@ std::vector<std::uint32_t> FullScreenDetector::Property(std::uint32_t window, st
 // The window's own area in root coordinates; where the window manager framed it, the frame is
 // not part of what it shows.
 QRect FullScreenDetector::NativeGeometry(std::uint32_t window) const {
-    const auto geometry = Own(xcb_get_geometry_reply(m_x, xcb_get_geometry(m_x, window), nullptr));
-    const auto origin = Own(xcb_translate_coordinates_reply(
+    const auto geometry =
+        OwnXReply(xcb_get_geometry_reply(m_x, xcb_get_geometry(m_x, window), nullptr));
+    const auto origin = OwnXReply(xcb_translate_coordinates_reply(
         m_x, xcb_translate_coordinates(m_x, window, m_root, 0, 0), nullptr));
     if (!geometry || !origin) {
         return {};

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct xcb_connection_t;
+#include "DisplayServer.h"
 
 namespace velunor {
 
@@ -13,7 +13,7 @@ namespace velunor {
 // windows never count. Elsewhere nothing is known, and no program counts as full-screen.
 class FullScreenDetector {
 public:
-    FullScreenDetector();
+    explicit FullScreenDetector(const DisplayServer& display);
 
     bool OtherProgramFullScreen() const;
 

@@ -6,9 +6,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QGuiApplication>
-#include <cstdlib>
-#include <memory>
 
 namespace velunor {
 namespace {
@@ -17,16 +14,15 @@ constexpr std::int64_t kMsPerSecond = 1000;
 
 // An X server reached from a Wayland session (Xwayland) sees only the input of X programs: its
 // idle time would grow while the user types elsewhere.
-InputIdleTime::InputIdleTime(QObject* parent) : QObject(parent) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* x = x11 ? x11->connection() : nullptr;
-    if (!x || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+InputIdleTime::InputIdleTime(const DisplayServer& display, QObject* parent) : QObject(parent) {
+    xcb_connection_t* x = display.XConnection();
+    if (!x || display.XUnderWayland()) {
         return;
     }
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(x, &xcb_screensaver_id);
     if (extension && extension->present) {
         m_x = x;
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+        m_root = display.XRoot();
     }
 }
 
@@ -39,9 +35,8 @@ std::optional<std::int64_t> InputIdleTime::Seconds() {
 }
 
 std::optional<std::int64_t> InputIdleTime::FromX() const {
-    const std::unique_ptr<xcb_screensaver_query_info_reply_t, decltype(&std::free)> info(
-        xcb_screensaver_query_info_reply(m_x, xcb_screensaver_query_info(m_x, m_root), nullptr),
-        &std::free);
+    const auto info = OwnXReply(
+        xcb_screensaver_query_info_reply(m_x, xcb_screensaver_query_info(m_x, m_root), nullptr));
     if (!info) {
         return std::nullopt;
     }

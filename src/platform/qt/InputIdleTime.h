@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-struct xcb_connection_t;
+#include "DisplayServer.h"
 
 namespace velunor {
 
@@ -15,7 +15,7 @@ class InputIdleTime : public QObject {
     Q_OBJECT
 
 public:
-    explicit InputIdleTime(QObject* parent = nullptr);
+    explicit InputIdleTime(const DisplayServer& display, QObject* parent = nullptr);
 
     // Whole seconds since the last input, or nothing where this desktop cannot tell.
     std::optional<std::int64_t> Seconds();

@@ -1,6 +1,5 @@
 #include "KeyboardGrab.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -9,14 +8,14 @@ namespace {
 constexpr int kRetryMs = 100;
 }  // namespace
 
-KeyboardGrab::KeyboardGrab(QWidget& window) : m_window(window) {
+KeyboardGrab::KeyboardGrab(QWidget& window, const DisplayServer& display)
+    : m_window(window), m_onX11(display.OnX11()) {
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &KeyboardGrab::TryGrab);
 }
 
 void KeyboardGrab::Hold() {
-    if (m_held || m_retry.isActive() ||
-        qGuiApp->nativeInterface<QNativeInterface::QX11Application>() == nullptr) {
+    if (m_held || m_retry.isActive() || !m_onX11) {
         return;
     }
     m_retry.start();

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include "DisplayServer.h"
+
 class QWidget;
 
 namespace velunor {
@@ -17,7 +19,7 @@ class KeyboardGrab : public QObject {
     Q_OBJECT
 
 public:
-    explicit KeyboardGrab(QWidget& window);
+    KeyboardGrab(QWidget& window, const DisplayServer& display);
 
     // Both are no-ops when the keyboard already is as asked; Hold does nothing off X11.
     void Hold();
@@ -27,6 +29,7 @@ private:
     void TryGrab();
 
     QWidget& m_window;
+    const bool m_onX11;
     QTimer m_retry;
     bool m_held = false;
 };

@@ -12,6 +12,7 @@
 #include "AboutDialog.h"
 #include "BuiltInResources.h"
 #include "MusicInfoDialog.h"
+#include "Screens.h"
 #include "platform/qt/dialogs/SettingsDialog.h"
 
 namespace velunor {
@@ -23,9 +24,12 @@ constexpr int kFrameMs = 100;
 MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevice& sound,
                        MediaPlayer& player, AutostartStore& autostart)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_covers([this] { m_session.EndBreak(); }),
-      m_keyboard(*this),
-      m_tray(this),
+      m_covers(*this, m_display),
+      m_keyboard(*this, m_display),
+      m_tray(m_display, this),
+      m_waylandKeyboard(m_display),
+      m_idleTime(m_display),
+      m_fullScreen(m_display),
       m_paths(paths),
       m_player(player),
       m_autostart(autostart),
@@ -53,6 +57,11 @@ void MainWindow::ConnectTray() {
     connect(&m_tray, &TrayIcon::helpChosen, this, [this] { m_session.OpenHelp(); });
     connect(&m_tray, &TrayIcon::aboutChosen, this, [this] { m_session.OpenAbout(); });
     connect(&m_tray, &TrayIcon::exitChosen, this, [this] { m_session.Exit(); });
+    connect(&m_tray, &TrayIcon::pauseChosen, this,
+            [this](int minutes) { m_session.Pause(minutes); });
+    connect(&m_tray, &TrayIcon::resumeChosen, this, [this] { m_session.Resume(); });
+    connect(&m_tray, &TrayIcon::postponeChosen, this, [this] { m_session.Postpone(); });
+    connect(&m_tray, &TrayIcon::breakNowChosen, this, [this] { m_session.BreakNow(); });
 }
 
 // The desktop's answers come in the event loop, once the session has started.
@@ -66,7 +75,7 @@ void MainWindow::WatchAway() {
 
 Canvas& MainWindow::BreakCanvas() {
     if (!m_canvas) {
-        m_canvas = std::make_unique<QtCanvas>(MonitorCovers::PrimaryRect().size(),
+        m_canvas = std::make_unique<QtCanvas>(Screens::PrimaryRect().size(),
                                               [this](const QRegion& changed) { update(changed); });
     }
     return *m_canvas;
@@ -118,9 +127,9 @@ void MainWindow::RunDialog(QDialog& dialog) {
     dialog.exec();
 }
 
-void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool) {
+void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) {
     m_tray.ShowNotice(QString::fromUtf8(title.data(), qsizetype(title.size())),
-                      QString::fromUtf8(text.data(), qsizetype(text.size())));
+                      QString::fromUtf8(text.data(), qsizetype(text.size())), offersPostpone);
 }
 
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
@@ -131,12 +140,13 @@ bool MainWindow::OtherProgramFullScreen() {
     return m_fullScreen.OtherProgramFullScreen();
 }
 
-// Not asked of this desktop yet.
 bool MainWindow::OtherProgramInCall() {
-    return false;
+    return m_calls.OtherProgramInCall();
 }
 
-void MainWindow::ShowTrayState(const TrayState&) {}
+void MainWindow::ShowTrayState(const TrayState& state) {
+    m_tray.ShowState(state);
+}
 
 // The scene fills the primary monitor as it is now, and the other monitors go black.
 void MainWindow::ShowBreakWindow() {
@@ -175,8 +185,8 @@ void MainWindow::ReleaseKeyboard() {
 // Given the primary monitor as a screen of its own, Qt keeps the window on it even where another
 // monitor spans the same pixels; the back buffer takes the monitor's size.
 void MainWindow::PlaceOnPrimaryMonitor() {
-    const QRect primary = MonitorCovers::PrimaryRect();
-    if (QScreen* screen = MonitorCovers::PrimaryScreen()) {
+    const QRect primary = Screens::PrimaryRect();
+    if (QScreen* screen = Screens::Primary()) {
         setScreen(screen);
     }
     setGeometry(primary);
@@ -187,13 +197,13 @@ void MainWindow::PlaceOnPrimaryMonitor() {
 // The monitors changed during a break: the covers have followed, and the scene moves to the
 // primary monitor as it is now; the break goes on.
 void MainWindow::FollowPrimaryMonitor() {
-    if (!m_session.InBreak() || geometry() == MonitorCovers::PrimaryRect()) {
+    if (!m_session.InBreak() || geometry() == Screens::PrimaryRect()) {
         return;
     }
     setWindowState(Qt::WindowNoState);  // a window manager moves no full-screen window
     // Nor does a Wayland compositor move a shown window at all: it is shown anew, with a new
     // surface, which the keyboard hold has to follow.
-    const bool reshow = MonitorCovers::OnWayland() && screen() != MonitorCovers::PrimaryScreen();
+    const bool reshow = m_display.OnWayland() && screen() != Screens::Primary();
     if (reshow) {
         hide();
     }
@@ -215,16 +225,18 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-// Under the grab no key can be passed on: only Escape, which ends the break, tells apart.
+// Under the grab no key can be passed on: only Escape, which ends the break, tells apart. The
+// covers' keys come here too.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     m_session.OnBreakKey(event->key() == Qt::Key_Escape ? BreakKey::Escape : BreakKey::Other);
     event->accept();
 }
 
-// Only 退出 ends the program; a close request from the desktop ends the break, like Escape.
+// Only 退出 ends the program; a close request from the desktop, here or on a cover, ends the
+// break, like Escape.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    m_session.EndBreak();
+    m_session.OnCloseRequest();
 }
 
 }  // namespace velunor

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "AwayWatcher.h"
+#include "CallDetector.h"
+#include "DisplayServer.h"
 #include "FullScreenDetector.h"
 #include "InputIdleTime.h"
 #include "KeyboardGrab.h"
@@ -56,7 +58,8 @@ public:
     void RunHelpDialog() override;
     void RunAboutDialog() override;
     void Quit() override;
-    // From the X server's screen-saver extension (or GNOME's idle monitor) and the window manager.
+    // From the X server's screen-saver extension (or GNOME's idle monitor), the window manager,
+    // the sound server and the open files of the user's programs.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
     bool OtherProgramInCall() override;
@@ -73,6 +76,7 @@ private:
     void PlaceOnPrimaryMonitor();
     void FollowPrimaryMonitor();
 
+    const DisplayServer m_display;  // first: the parts below take what they need of it
     std::unique_ptr<QtCanvas> m_canvas;
     MonitorCovers m_covers;
     KeyboardGrab m_keyboard;
@@ -83,6 +87,7 @@ private:
     AwayWatcher m_awayWatcher;
     InputIdleTime m_idleTime;
     FullScreenDetector m_fullScreen;
+    CallDetector m_calls;
     const ProgramPaths& m_paths;
     MediaPlayer& m_player;
     AutostartStore& m_autostart;

@@ -1,11 +1,12 @@
 #include "MonitorCovers.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 #include <utility>
 
+#include "Screens.h"
 #include "render/CoverLayout.h"
 
 namespace velunor {
@@ -17,7 +18,8 @@ Rect ToRect(const QRect& rect) {
 
 }  // namespace
 
-MonitorCovers::MonitorCovers(std::function<void()> endBreak) : m_endBreak(std::move(endBreak)) {
+MonitorCovers::MonitorCovers(QWidget& breakWindow, const DisplayServer& display)
+    : m_breakWindow(breakWindow), m_onWayland(display.OnWayland()) {
     const auto* app = qGuiApp;
     connect(app, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
         WatchScreen(screen);
@@ -38,15 +40,6 @@ MonitorCovers::~MonitorCovers() {
 
 void MonitorCovers::WatchScreen(QScreen* screen) {
     connect(screen, &QScreen::geometryChanged, this, &MonitorCovers::OnScreensChanged);
-}
-
-QScreen* MonitorCovers::PrimaryScreen() {
-    return QGuiApplication::primaryScreen();
-}
-
-QRect MonitorCovers::PrimaryRect() {
-    const QScreen* screen = PrimaryScreen();
-    return screen ? screen->geometry() : QRect();
 }
 
 void MonitorCovers::Show() {
@@ -88,7 +81,7 @@ void MonitorCovers::OnScreensChanged() {
 // a cover full-screen on it; a window cannot span monitors there, and there is no desktop pixel
 // space to share out.
 void MonitorCovers::Layout() {
-    if (OnWayland()) {
+    if (m_onWayland) {
         LayoutOnWayland();
         return;
     }
@@ -96,7 +89,7 @@ void MonitorCovers::Layout() {
     for (const QScreen* screen : QGuiApplication::screens()) {
         monitors.push_back(ToRect(screen->geometry()));
     }
-    const std::vector<Rect> covers = CoverLayout::Covers(monitors, ToRect(PrimaryRect()));
+    const std::vector<Rect> covers = CoverLayout::Covers(monitors, ToRect(Screens::PrimaryRect()));
     while (m_covers.size() > covers.size()) {
         Discard(m_covers.back());
         m_covers.pop_back();
@@ -115,7 +108,7 @@ void MonitorCovers::Layout() {
 void MonitorCovers::LayoutOnWayland() {
     std::vector<QScreen*> others;
     for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen != PrimaryScreen()) {
+        if (screen != Screens::Primary()) {
             others.push_back(screen);
         }
     }
@@ -127,24 +120,8 @@ void MonitorCovers::LayoutOnWayland() {
         m_covers.push_back(NewCover());
     }
     for (std::size_t i = 0; i < others.size(); ++i) {
-        FillScreen(*m_covers[i], others[i]);
+        Screens::FillScreen(*m_covers[i], others[i]);
     }
-}
-
-bool MonitorCovers::OnWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-// Qt asks for full-screen on the output its window lies on, and it tells that from the window's
-// geometry, not from the screen it was given. A shown window stays on its output when moved, so
-// it is shown anew there.
-void MonitorCovers::FillScreen(QWidget& window, QScreen* screen) {
-    if (window.isVisible() && window.screen() != screen) {
-        window.hide();
-    }
-    window.setScreen(screen);
-    window.setGeometry(screen->geometry());
-    window.showFullScreen();
 }
 
 QWidget* MonitorCovers::NewCover() {
@@ -159,17 +136,13 @@ QWidget* MonitorCovers::NewCover() {
     return cover;
 }
 
-// Keys and close requests that reach a cover stop there. Escape and a close request from the
-// desktop end the break, as they do on the scene.
+// Keys and close requests that reach a cover stop there: the break window takes them as its own
+// and asks the session what they mean. A cover goes only with the break, never on a close request.
 bool MonitorCovers::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close) {
-        event->ignore();
-        m_endBreak();
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            m_endBreak();
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::Close) {
+        QCoreApplication::sendEvent(&m_breakWindow, event);
+        if (event->type() == QEvent::Close) {
+            event->ignore();
         }
         return true;
     }

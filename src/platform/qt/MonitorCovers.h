@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <QRect>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
+#include "DisplayServer.h"
 #include "WaylandKeyboard.h"
 
 class QScreen;
@@ -13,13 +12,14 @@ class QScreen;
 namespace velunor {
 
 // During a break the scene fills the primary monitor and these plain black windows cover every
-// other monitor, above everything else, taking the clicks and keys that land on them; Escape on
-// any of them ends the break. While shown they follow monitors that come, go or change size.
+// other monitor, above everything else, taking the clicks and keys that land on them. A key or a
+// close request on a cover means what it means on the break window. While shown they follow
+// monitors that come, go or change size.
 class MonitorCovers : public QObject {
     Q_OBJECT
 
 public:
-    explicit MonitorCovers(std::function<void()> endBreak);
+    MonitorCovers(QWidget& breakWindow, const DisplayServer& display);
     ~MonitorCovers() override;
 
     void Show();
@@ -27,15 +27,6 @@ public:
     // On Wayland the keyboard goes to whichever window the pointer or a click gives it to, so the
     // covers hold the compositor's shortcuts as the scene does.
     void HoldKeyboard(WaylandKeyboard& keyboard);
-
-    // Where the scene goes: the primary monitor, in desktop pixels.
-    static QRect PrimaryRect();
-    static QScreen* PrimaryScreen();
-
-    // Whether Qt runs on Wayland, where only the compositor places windows.
-    static bool OnWayland();
-    // On Wayland: the window full-screen on that monitor.
-    static void FillScreen(QWidget& window, QScreen* screen);
 
 signals:
     // The monitors changed while the covers were shown; the scene may have to follow.
@@ -52,7 +43,8 @@ private:
     QWidget* NewCover();
     static void Discard(QWidget* cover);
 
-    std::function<void()> m_endBreak;
+    QWidget& m_breakWindow;
+    const bool m_onWayland;
     std::vector<QWidget*> m_covers;  // owned; let go of through Discard
     bool m_shown = false;
 };

@@ -17,10 +17,8 @@ ReminderApp::ReminderApp()
     BreakSession& session = m_mainWindow.Session();
     QObject::connect(&m_signals, &UnixSignalWatcher::terminationRequested, &m_mainWindow,
                      [&session] { session.Exit(); });
-    QObject::connect(&m_instance, &SingleInstance::settingsRequested, &m_mainWindow,
-                     [&session] { session.OpenSettings(); });
-    QObject::connect(&m_instance, &SingleInstance::quitRequested, &m_mainWindow,
-                     [&session] { session.Exit(); });
+    m_instance.SetHandler(
+        [&session](const RemoteRequest& request) { return session.Perform(request); });
 }
 
 QString ReminderApp::InstanceNameOfThisExecutable() {

@@ -4,7 +4,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
-#include <QGuiApplication>
 
 #include "BuiltInResources.h"
 
@@ -13,18 +12,20 @@ namespace {
 constexpr QLatin1String kWatcherService("org.kde.StatusNotifierWatcher");
 constexpr QLatin1String kWatcherPath("/StatusNotifierWatcher");
 
-// Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself when
-// the tray starts later.
-bool OnX11() {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 }  // namespace
 
-TrayIcon::TrayIcon(QObject* parent)
+TrayIcon::TrayIcon(const DisplayServer& display, QObject* parent)
     : QObject(parent),
+      m_onX11(display.OnX11()),
       m_watcher(kWatcherService, QDBusConnection::sessionBus(),
-                QDBusServiceWatcher::WatchForRegistration) {
+                QDBusServiceWatcher::WatchForRegistration),
+      m_tip(Text(tray_text::kTip)) {
     m_menu.setTitle(QStringLiteral("托盘"));
+    AddSteeringItems();
+    m_menu.addSeparator();
     m_menu.addAction(QStringLiteral("设置"), this, &TrayIcon::settingsChosen);
     m_menu.addAction(QStringLiteral("帮助"), this, &TrayIcon::helpChosen);
     m_menu.addAction(QStringLiteral("关于"), this, &TrayIcon::aboutChosen);
@@ -37,6 +38,33 @@ TrayIcon::TrayIcon(QObject* parent)
     QDBusConnection::sessionBus().connect(QString(), kWatcherPath, kWatcherService,
                                           QStringLiteral("StatusNotifierHostRegistered"), this,
                                           SLOT(OnHostAppeared()));
+    connect(&m_noticeButtons, &NoticeButtons::postponeChosen, this, &TrayIcon::postponeChosen);
+}
+
+// Offered or not as the session says (ShowState); until then none but the pause.
+void TrayIcon::AddSteeringItems() {
+    m_pauseMenu.setTitle(Text(tray_text::kPauseMenu));
+    for (const PauseChoice& choice : kPauseChoices) {
+        m_pauseMenu.addAction(Text(choice.label), this,
+                              [this, minutes = choice.minutes] { emit pauseChosen(minutes); });
+    }
+    m_menu.addMenu(&m_pauseMenu);
+    m_resume = m_menu.addAction(Text(tray_text::kResume), this, &TrayIcon::resumeChosen);
+    m_resume->setVisible(false);
+    m_postpone = m_menu.addAction(Text(tray_text::kPostpone), this, &TrayIcon::postponeChosen);
+    m_postpone->setEnabled(false);
+    m_breakNow = m_menu.addAction(Text(tray_text::kBreakNow), this, &TrayIcon::breakNowChosen);
+    m_breakNow->setEnabled(false);
+}
+
+void TrayIcon::ShowState(const TrayState& state) {
+    m_tip = QString::fromStdString(state.tip);
+    if (m_icon) {
+        m_icon->setToolTip(m_tip);
+    }
+    m_resume->setVisible(state.paused);
+    m_postpone->setEnabled(state.canPostpone);
+    m_breakNow->setEnabled(state.canBreakNow);
 }
 
 // Off X11 a tray host is asked for once; one that comes later announces itself (OnHostAppeared),
@@ -44,7 +72,7 @@ TrayIcon::TrayIcon(QObject* parent)
 void TrayIcon::Show() {
     const bool firstAsk = !m_wanted;
     m_wanted = true;
-    if (!m_icon && (OnX11() || (firstAsk && HostRegistered()))) {
+    if (!m_icon && (m_onX11 || (firstAsk && HostRegistered()))) {
         Create();
     }
     if (m_icon && !m_icon->isVisible()) {
@@ -53,7 +81,7 @@ void TrayIcon::Show() {
 }
 
 // A service the bus starts on demand counts as running.
-void TrayIcon::ShowNotice(const QString& title, const QString& text) {
+void TrayIcon::ShowNotice(const QString& title, const QString& text, bool offersPostpone) {
     const QString service = QStringLiteral("org.freedesktop.Notifications");
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
@@ -64,8 +92,8 @@ void TrayIcon::ShowNotice(const QString& title, const QString& text) {
             QStringLiteral("Notify"));
         const int serverDecides = -1;
         notify << QStringLiteral("Velunor") << 0U << QStringLiteral("velunor") << title << text
-               << QStringList() << QVariantMap() << serverDecides;
-        bus.send(notify);
+               << m_noticeButtons.Actions(bus, offersPostpone) << QVariantMap() << serverDecides;
+        m_noticeButtons.Sent(bus.asyncCall(notify));
         return;
     }
     if (m_icon) {  // with no tray there is nobody to show the notice
@@ -97,10 +125,10 @@ void TrayIcon::OnHostAppeared() {
 
 void TrayIcon::Create() {
     if (!m_statusNotifier) {
-        m_statusNotifier = !OnX11() || HostRegistered();
+        m_statusNotifier = !m_onX11 || HostRegistered();
     }
     m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());
-    m_icon->setToolTip(QStringLiteral("双击激活Velunor"));
+    m_icon->setToolTip(m_tip);
     m_icon->setContextMenu(&m_menu);
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);
 }

@@ -3,15 +3,21 @@
 #include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QObject>
+#include <QString>
 #include <QSystemTrayIcon>
 #include <memory>
 #include <optional>
 
+#include "DisplayServer.h"
+#include "NoticeButtons.h"
+#include "session/TrayMenu.h"
+
 namespace velunor {
 
-// The program's icon in the tray and its menu 设置 / 帮助 / 关于 / 退出. The tray's own gesture
-// for "open this program" stands for 设置: a double-click on an XEmbed tray, a click on a
-// StatusNotifierItem tray (which never sends a double-click).
+// The program's icon in the tray and its menu: the pause submenu, 继续提醒, 推迟5分钟 and 现在休息,
+// then 设置 / 帮助 / 关于 / 退出. The tray's own gesture for "open this program" stands for 设置: a
+// double-click on an XEmbed tray, a click on a StatusNotifierItem tray (which never sends a
+// double-click).
 //
 // Qt picks its kind of tray icon once per process, when the first icon is made, and on Wayland
 // only a StatusNotifierItem host will do; a host that starts later (a panel started after Velunor,
@@ -21,20 +27,27 @@ class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
-    explicit TrayIcon(QObject* parent = nullptr);
+    explicit TrayIcon(const DisplayServer& display, QObject* parent = nullptr);
 
     // Shows the icon if the tray does not show it yet; nothing while it is there. Where no tray
     // can take it yet, it shows once a tray appears.
     void Show();
     void Remove();
+    // The tip and which items are offered.
+    void ShowState(const TrayState& state);
     // A notice from the icon: through the desktop's notification service where there is one,
-    // else in the tray's own balloon.
-    void ShowNotice(const QString& title, const QString& text);
+    // else in the tray's own balloon. offersPostpone: the service's notice gets a 推迟5分钟
+    // button where the service shows buttons.
+    void ShowNotice(const QString& title, const QString& text, bool offersPostpone);
 
     QMenu& Menu() { return m_menu; }
 
 signals:
     void activated();
+    void pauseChosen(int minutes);  // minutes, or kUntilMorning
+    void resumeChosen();
+    void postponeChosen();
+    void breakNowChosen();
     void settingsChosen();
     void helpChosen();
     void aboutChosen();
@@ -44,16 +57,26 @@ private slots:
     void OnHostAppeared();
 
 private:
+    void AddSteeringItems();
     void Create();
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
     static bool HostRegistered();
 
+    // Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself
+    // when the tray starts later.
+    const bool m_onX11;
     QMenu m_menu;
+    QMenu m_pauseMenu;
+    QAction* m_resume = nullptr;
+    QAction* m_postpone = nullptr;
+    QAction* m_breakNow = nullptr;
     QDBusServiceWatcher m_watcher;
     std::unique_ptr<QSystemTrayIcon> m_icon;
     bool m_wanted = false;
     // Whether Qt made its icons StatusNotifierItems; fixed with the first icon.
     std::optional<bool> m_statusNotifier;
+    QString m_tip;
+    NoticeButtons m_noticeButtons;
 };
 
 }  // namespace velunor

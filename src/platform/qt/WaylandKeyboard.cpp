@@ -1,7 +1,6 @@
 #include "WaylandKeyboard.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -31,7 +30,7 @@ void WaylandKeyboard::Release() {
 bool WaylandKeyboard::Load() {
     if (!m_tried) {
         m_tried = true;
-        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        if (!m_onWayland) {
             return false;
         }
         m_library.setFileName(QCoreApplication::applicationDirPath() +

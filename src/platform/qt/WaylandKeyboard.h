@@ -3,6 +3,8 @@
 #include <QLibrary>
 #include <vector>
 
+#include "DisplayServer.h"
+
 class QWidget;
 class QWindow;
 
@@ -15,7 +17,7 @@ namespace velunor {
 // runs with the shortcuts live. Elsewhere this does nothing.
 class WaylandKeyboard {
 public:
-    WaylandKeyboard() = default;
+    explicit WaylandKeyboard(const DisplayServer& display) : m_onWayland(display.OnWayland()) {}
     ~WaylandKeyboard();
     WaylandKeyboard(const WaylandKeyboard&) = delete;
     WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
@@ -31,6 +33,7 @@ private:
     using Inhibit = void* (*)(QWindow*);
     using Restore = void (*)(void*);
 
+    const bool m_onWayland;
     QLibrary m_library;
     bool m_tried = false;
     Inhibit m_inhibit = nullptr;

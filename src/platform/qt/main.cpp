@@ -4,6 +4,9 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "ReminderApp.h"
 #include "velunor/Version.h"
@@ -27,27 +30,44 @@ bool AnswerInformationRequest(int argc, char** argv) {
     }
     if (HasOption(argc, argv, "--help")) {
         std::puts(
-            "Usage: velunor [--settings | --quit]\n"
+            "Usage: velunor [--settings | --quit | --pause MINUTES | --resume | --postpone |\n"
+            "               --break-now]\n"
             "Reminds you to rest your eyes: every SetTime minutes a break screen with music\n"
             "covers the desktop for RunTime minutes. Settings live in config.ini, music in\n"
             "the Music folder, both beside the executable. The tray icon's menu ends it.\n"
             "Starting it again from this folder opens the running copy's settings;\n"
-            "--settings does the same, or starts Velunor with its settings open. --quit\n"
-            "ends the running copy, and fails (status 1) when none runs.");
+            "--settings does the same, or starts Velunor with its settings open.\n"
+            "These ask the running copy and need no display:\n"
+            "  --quit             end it\n"
+            "  --pause MINUTES    no breaks for 1 to 1440 minutes\n"
+            "  --resume           end a pause\n"
+            "  --postpone         the coming break five minutes later (three times in a row)\n"
+            "  --break-now        a break at once\n"
+            "They fail with status 1 when no copy runs or it refuses (a fourth postpone, or\n"
+            "one during a break), with status 2 on a bad value such as --pause 0.");
         return true;
     }
     return false;
 }
 
-// The running copy is asked to end and this returns once it has. No display is needed, so that
-// it works from any shell of the user.
-int QuitRunningCopy(int argc, char** argv) {
+// The running copy is asked and this returns once it has done it (for --quit: once it has
+// ended). No display is needed, so that it works from any shell of the user.
+int AskRunningCopy(int argc, char** argv, const velunor::RemoteRequest& request) {
     const QCoreApplication application(argc, argv);
-    if (velunor::SingleInstance(velunor::ReminderApp::InstanceNameOfThisExecutable()).AskToQuit()) {
-        return 0;
+    const auto outcome =
+        velunor::SingleInstance(velunor::ReminderApp::InstanceNameOfThisExecutable()).Ask(request);
+    if (!outcome) {
+        std::fputs("velunor: Velunor is not running from this folder\n", stderr);
+        return 1;
     }
-    std::fputs("velunor: Velunor is not running from this folder\n", stderr);
-    return 1;
+    if (*outcome == velunor::RequestOutcome::Refused) {  // only a postpone is ever refused
+        std::fputs(
+            "velunor: the break cannot be postponed now: a break is on, breaks are off, or it "
+            "was postponed three times in a row\n",
+            stderr);
+        return 1;
+    }
+    return 0;
 }
 
 // Every text of the program is Chinese, whatever the desktop's language; the standard dialogs and
@@ -66,8 +86,15 @@ int main(int argc, char** argv) {
     if (AnswerInformationRequest(argc, argv)) {
         return 0;
     }
-    if (HasOption(argc, argv, "--quit")) {
-        return QuitRunningCopy(argc, argv);
+    const auto parsed =
+        velunor::RemoteRequest::FromArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        std::fprintf(stderr, "velunor: %s\n", error->c_str());
+        return 2;
+    }
+    if (const auto& request = std::get<velunor::RemoteRequest>(parsed);
+        request.kind != velunor::RemoteRequest::Kind::Settings) {
+        return AskRunningCopy(argc, argv, request);
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velunor"));

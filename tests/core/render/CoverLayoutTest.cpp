@@ -1,7 +1,6 @@
 // Which parts of the desktop a break covers in black, around the scene on the primary monitor.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "render/CoverLayout.h"

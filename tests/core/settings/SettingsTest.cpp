@@ -1,11 +1,9 @@
 // The settings dialog and the two library dialogs, as their presenters decide them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -93,9 +91,8 @@ TEST_F(Dialogs, SettingsSavedApplyAreWrittenAsTypedAndRestartTheIntervalButAnEmp
               std::tuple(0, 15, clock.Now()));
     EXPECT_TRUE(autostart.entries.empty());
     EXPECT_EQ(view.messages,
-              (Texts{"请输入激活保护程序的间隔时间！", "请输入激活保护程序的间隔时间！",
-                     "请输入每次运行保护程序的时间！", "保存成功", "保存成功"}));
-    EXPECT_EQ(view.failures, Texts(view.messages.begin(), view.messages.end() - 2));
+              (Texts{"! 请输入激活保护程序的间隔时间！", "! 请输入激活保护程序的间隔时间！",
+                     "! 请输入每次运行保护程序的时间！", "保存成功", "保存成功"}));
     EXPECT_EQ(view.closed, 0);
 }
 
@@ -110,8 +107,7 @@ TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedA
     clock.Advance(300);
     Save(false, "15", "2");
     settingsDialog->OnHideWindow();
-    EXPECT_EQ(view.messages, Texts(2, "保存失败，无法写入配置文件"));
-    EXPECT_EQ(view.failures, view.messages);
+    EXPECT_EQ(view.messages, Texts(2, "! 保存失败，无法写入配置文件"));
     EXPECT_EQ(running(), before);  // what runs is what is stored
     EXPECT_EQ(std::tuple(view.closed, autostart.changes), std::tuple(0, 0));
 
@@ -128,7 +124,7 @@ TEST_F(Dialogs, SettingsHiddenStoreOnlyTheAutostartChoiceAndFailuresAreReportedA
     settingsDialog->OnHideWindow();
     EXPECT_EQ(Config(), "[Option]\nSetTime=15\nBStart=true\nBFirst=false\nRunTime=2\n");
     EXPECT_EQ(Texts(view.messages.begin() + 2, view.messages.end()),
-              Texts(2, "设置已保存，但开机启动设置失败"));
+              Texts(2, "! 设置已保存，但开机启动设置失败"));
     EXPECT_EQ(view.closed, 2);
 }
 
@@ -182,7 +178,7 @@ TEST_F(Dialogs, ASaveReplacesTheFileOnceAndOneThatFailsLeavesItByteForByte) {
     clock.Advance(300);
     ReplaceCounter replaces(folder.Path());
     Save(true, "15", "\xff");
-    EXPECT_EQ(view.failures, Texts{"保存失败，无法写入配置文件"});
+    EXPECT_EQ(view.messages, Texts{"! 保存失败，无法写入配置文件"});
     EXPECT_EQ(Config(), before);
     EXPECT_EQ(std::tuple(settings.setTime, settings.runTime, settings.workStart), running);
     Save(true, "15", "2");
@@ -211,8 +207,7 @@ TEST_F(Dialogs,
     }
     EXPECT_TRUE(settings.libraryClosed);
     EXPECT_EQ(view.messages,
-              (Texts{"路径错误，删除失败", "删除图片文件成功", "路径错误，删除失败"}));
-    EXPECT_EQ(view.failures, Texts(2, "路径错误，删除失败"));
+              (Texts{"! 路径错误，删除失败", "删除图片文件成功", "! 路径错误，删除失败"}));
     EXPECT_EQ(std::pair(folder.Exists("Picture/a.jpg"), folder.Exists("Picture/Old")),
               std::pair(false, true));
     EXPECT_EQ(view.rows, (Texts{"c.Bmp", "abc", "Old", "B.PNG"}));
@@ -242,9 +237,8 @@ TEST_F(Dialogs, ALibraryCopiesFilesInButNeverOverOneThatIsThereAndRefusesTooMany
     view.chosen->back() += "b";
     pictures.OnAdd();
     EXPECT_EQ(view.messages,
-              (Texts{"添加成功2个文件,文件已存在或拷贝失败4个文件",
-                     "添加成功0个文件,文件已存在或拷贝失败2个文件", "您选择的文件过多了"}));
-    EXPECT_EQ(view.failures, view.messages);
+              (Texts{"! 添加成功2个文件,文件已存在或拷贝失败4个文件",
+                     "! 添加成功0个文件,文件已存在或拷贝失败2个文件", "! 您选择的文件过多了"}));
 }
 
 TEST_F(Dialogs, MusicAddedJoinsTheBreakPlaylistStoppedAndDeletesLeaveIt) {

@@ -25,10 +25,7 @@ public:
     std::optional<std::size_t> SelectedRow() const override { return selected; }
     std::optional<std::vector<std::string>> ChooseFiles() override { return chosen; }
     void ShowMessage(std::string_view text, MessageKind kind) override {
-        messages.emplace_back(text);
-        if (kind == MessageKind::Failure) {
-            failures.emplace_back(text);
-        }
+        messages.push_back((kind == MessageKind::Failure ? "! " : "") + std::string(text));
     }
     void Close() override { ++closed; }
 
@@ -37,8 +34,7 @@ public:
     std::vector<std::string> rows;
     std::optional<std::size_t> selected;
     std::optional<std::vector<std::string>> chosen;  // the files picked to add; nothing: Cancel
-    std::vector<std::string> messages;
-    std::vector<std::string> failures;  // the messages shown as failures
+    std::vector<std::string> messages;               // "! " before those shown as failures
     int closed = 0;
 };
 

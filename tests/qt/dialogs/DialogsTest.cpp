@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "platform/qt/dialogs/MediaLibraryDialog.h"
@@ -70,12 +71,8 @@ protected:
     }
 
     QPushButton* Button(const char* text) const {
-        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-            if (button->text() == QString::fromUtf8(text)) {
-                return button;
-            }
-        }
-        return nullptr;
+        const auto buttons = dialog->findChildren<QPushButton*>();
+        return *std::ranges::find(buttons, QString::fromUtf8(text), &QPushButton::text);
     }
     QLineEdit* Edit(int index) const { return dialog->findChildren<QLineEdit*>().at(index); }
     void Retype(QLineEdit* edit, const char* text) {

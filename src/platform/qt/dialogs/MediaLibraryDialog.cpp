@@ -28,7 +28,7 @@ std::string NameBytes(const QString& path) {
 MediaLibraryDialog::MediaLibraryDialog(const MediaLibraryKind& kind, BreakScheduler& scheduler,
                                        const ProgramPaths& paths, DialogServices services,
                                        QWidget* parent)
-    : TemplateDialog(parent),
+    : ModalDialog(parent),
       m_kind(kind),
       m_services(std::move(services)),
       m_presenter(m_kind, *this, scheduler, paths) {
@@ -38,7 +38,7 @@ MediaLibraryDialog::MediaLibraryDialog(const MediaLibraryKind& kind, BreakSchedu
 MediaLibraryDialog::MediaLibraryDialog(const MediaLibraryKind& kind, BreakScheduler& scheduler,
                                        const ProgramPaths& paths, MediaPlayer& player,
                                        DialogServices services, QWidget* parent)
-    : TemplateDialog(parent),
+    : ModalDialog(parent),
       m_kind(kind),
       m_services(std::move(services)),
       m_presenter(m_kind, *this, scheduler, paths, player) {

@@ -3,7 +3,7 @@
 #include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 #include "platform/qt/dialogs/DialogServices.h"
-#include "platform/qt/dialogs/TemplateDialog.h"
+#include "platform/qt/dialogs/ModalDialog.h"
 #include "session/BreakScheduler.h"
 #include "settings/MediaLibraryKind.h"
 #include "settings/MediaLibraryPresenter.h"
@@ -16,7 +16,7 @@ namespace velunor {
 // "图片编辑" or "音乐编辑": the files of the Picture or Music folder, with buttons that copy files
 // in and delete them. Run it with exec(); no break starts while it is open, and closing it, by
 // "确定" or from the keyboard, restarts the work interval.
-class MediaLibraryDialog : public TemplateDialog, public MediaLibraryView {
+class MediaLibraryDialog : public ModalDialog, public MediaLibraryView {
     Q_OBJECT
 
 public:

@@ -14,7 +14,7 @@ namespace velunor {
 SettingsDialog::SettingsDialog(AppSettings& settings, BreakScheduler& scheduler,
                                AutostartStore& autostart, const ProgramPaths& paths,
                                MediaPlayer& player, DialogServices services, QWidget* parent)
-    : TemplateDialog(parent),
+    : ModalDialog(parent),
       m_scheduler(scheduler),
       m_paths(paths),
       m_player(player),

@@ -4,7 +4,7 @@
 #include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
 #include "platform/qt/dialogs/DialogServices.h"
-#include "platform/qt/dialogs/TemplateDialog.h"
+#include "platform/qt/dialogs/ModalDialog.h"
 #include "session/BreakScheduler.h"
 #include "settings/AutostartStore.h"
 #include "settings/SettingsPresenter.h"
@@ -19,7 +19,7 @@ namespace velunor {
 // "设置": start at logon, the work interval and the break length, and the way to the music
 // library and the version notes. Run it with exec(); it closes through its "隐藏窗口" button or
 // from the keyboard, and has no close box.
-class SettingsDialog : public TemplateDialog, public SettingsView {
+class SettingsDialog : public ModalDialog, public SettingsView {
     Q_OBJECT
 
 public:

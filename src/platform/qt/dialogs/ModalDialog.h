@@ -4,9 +4,10 @@
 
 namespace velunor {
 
-// A dialog that Esc, Enter and a close request from the window manager all leave the same way,
-// through its logic. Enter on a push button that has the focus presses that button instead.
-class TemplateDialog : public QDialog {
+// The base of the settings and library dialogs: Esc, Enter and a close request from the window
+// manager all leave it the same way, through its logic. Enter on a push button that has the focus
+// presses that button instead.
+class ModalDialog : public QDialog {
     Q_OBJECT
 
 public:
