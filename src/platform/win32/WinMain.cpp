@@ -1,6 +1,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 
@@ -68,6 +69,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     ComApartment com;
     velunor::ReminderApp reminder(paths, instanceName);
+    const auto arguments = remote::Arguments();
+    if (std::find(arguments.begin(), arguments.end(), "--settings") != arguments.end()) {
+        reminder.OpenSettingsSoon();
+    }
     reminder.Start();
     return velunor::ReminderApp::RunMessageLoop();
 }
