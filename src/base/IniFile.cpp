@@ -78,13 +78,17 @@ std::optional<std::string_view> SectionName(std::string_view line) {
 
 struct KeyLine {
     std::string_view key;
-    std::string_view value;
+    std::optional<std::string_view> value;
 };
 
+// A line that is not blank and has no '=' is, as Windows reads a profile, a key of that name with
+// no value: found before a real line of the same key, it hides that line, and the key reads as
+// missing.
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) {
-        return std::nullopt;
+        const std::string_view name = Trim(line);
+        return name.empty() ? std::nullopt : std::optional(KeyLine{name, std::nullopt});
     }
     return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
@@ -221,7 +225,11 @@ std::optional<std::string> LookupInText(std::string_view content, std::string_vi
     if (!where.keyLine) {
         return std::nullopt;
     }
-    return std::string(Unquote(ParseKeyLine(lines[*where.keyLine].text)->value));
+    const auto value = ParseKeyLine(lines[*where.keyLine].text)->value;
+    if (!value) {
+        return std::nullopt;
+    }
+    return std::string(Unquote(*value));
 }
 
 std::string WithValueInText(std::string_view content, std::string_view section,

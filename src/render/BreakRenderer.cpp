@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "render/ResourceIds.h"
+#include "render/PictureIds.h"
 
 namespace velunor {
 namespace {

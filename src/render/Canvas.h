@@ -53,7 +53,7 @@ public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
 
-    // One of the pictures built into the program (render/ResourceIds.h: the background and the
+    // One of the pictures built into the program (render/PictureIds.h: the background and the
     // animation strip), decoded once; null when there is no such picture.
     virtual std::unique_ptr<Picture> LoadResourceImage(int id) = 0;
     virtual std::unique_ptr<Font> CreateFont(const FontSpec& wanted) = 0;

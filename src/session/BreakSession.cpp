@@ -45,11 +45,12 @@ void BreakSession::OnScheduleTick() {
         return;
     }
     EndPauseIfOver();
-    const bool near = !Paused() && BreakNear(m_scheduler.SecondsUntilBreak(m_clock.Now()));
-    const bool away = NoteIdleness(near);
+    const bool away = NoteIdleness();
     const auto secondsLeft = m_scheduler.SecondsUntilBreak(m_clock.Now());
     const bool held = Paused() || Locked() || away || HeldByOtherProgram(secondsLeft);
-    if (!held) {
+    if (held) {
+        WithdrawNotice();  // its countdown is no longer true
+    } else {
         NoticeComingBreak(secondsLeft);
     }
     m_scheduler.OnScheduleTick(held);
@@ -102,6 +103,7 @@ bool BreakSession::Postpone() {
         m_postpones = PostponesInThisInterval() + 1;
         m_postponedInterval = m_settings.workStart;
         m_scheduler.DelayBreakUntil(until);
+        WithdrawNotice();
     }
     PublishTrayState();
     return true;
@@ -215,14 +217,19 @@ bool BreakSession::BreakNear(std::optional<CalendarTime> secondsLeft) {
 // The desktop is asked once a minute between breaks (being away takes five minutes, so a minute's
 // sampling misses none), and every tick near a break and while the user is away, when the answer
 // decides at once whether the break comes or the interval starts again.
-bool BreakSession::NoteIdleness(bool breakNear) {
+bool BreakSession::IdleTimeMatters() const {
     const CalendarTime now = m_clock.Now();
     const bool sampleDue =
         !m_idleReadAt || now < *m_idleReadAt || now - *m_idleReadAt >= kIdleSampleSeconds;
-    if (!breakNear && !m_awayFromDesk && !sampleDue) {
+    return sampleDue || m_awayFromDesk ||
+           (!Paused() && BreakNear(m_scheduler.SecondsUntilBreak(now)));
+}
+
+bool BreakSession::NoteIdleness() {
+    if (!IdleTimeMatters()) {
         return false;
     }
-    m_idleReadAt = now;
+    m_idleReadAt = m_clock.Now();
     const auto idle = m_desktop.IdleSeconds();
     if (!idle) {
         m_awayFromDesk = false;
@@ -255,8 +262,18 @@ void BreakSession::NoticeComingBreak(std::optional<CalendarTime> secondsLeft) {
         return;
     }
     m_noticedDue = due;
+    m_noticeUp = true;
     m_desktop.ShowNotice(kNoticeTitle, std::to_string(*secondsLeft) + std::string(kNoticeText),
                          PostponesInThisInterval() < kMostPostpones);
+}
+
+// A notice outlives its use when the break comes or is held back; left up, a desktop shows it
+// late or keeps it in its list.
+void BreakSession::WithdrawNotice() {
+    if (m_noticeUp) {
+        m_noticeUp = false;
+        m_desktop.WithdrawNotice();
+    }
 }
 
 void BreakSession::OpenSettings() {
@@ -308,6 +325,7 @@ void BreakSession::StopBreakMusic() {
 // The first frame is in the back buffer before the window is first painted: it never shows an
 // empty screen. A break of no length ends with it.
 void BreakSession::ShowBreakScreen() {
+    WithdrawNotice();
     m_desktop.ShowBreakWindow();
     m_desktop.HoldKeyboard();
     m_countdownEnded = m_renderer.RenderFrame();

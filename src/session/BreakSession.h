@@ -78,6 +78,10 @@ public:
     void Exit();
 
     bool InBreak() const { return m_scheduler.InBreak(); }
+    // Whether this tick asks the desktop for the idle time: once a minute between breaks, every
+    // tick near a break and while the user is away. A desktop whose screen saver must be asked
+    // asks it then too: a screen saver starts only after minutes without input.
+    bool IdleTimeMatters() const;
     bool Exited() const { return m_exited; }
 
 private:
@@ -96,9 +100,10 @@ private:
     int PostponesInThisInterval() const;
     void PublishTrayState();
     static bool BreakNear(std::optional<CalendarTime> secondsLeft);
-    bool NoteIdleness(bool breakNear);
+    bool NoteIdleness();
     bool HeldByOtherProgram(std::optional<CalendarTime> secondsLeft);
     void NoticeComingBreak(std::optional<CalendarTime> secondsLeft);
+    void WithdrawNotice();
     void EndBreakIfCountdownEnded();
 
     const Clock& m_clock;
@@ -123,6 +128,7 @@ private:
     CalendarTime m_postponedInterval = 0;      // the interval start the postpones count in
     int m_postpones = 0;
     std::optional<TrayState> m_shownTray;
+    bool m_noticeUp = false;  // given and not withdrawn yet
 };
 
 }  // namespace velunor

@@ -45,9 +45,12 @@ public:
     virtual void RunHelpDialog() = 0;
     virtual void RunAboutDialog() = 0;
 
-    // A short notice from the tray icon. offersPostpone: choosing the notice (its 推迟5分钟 button,
-    // or a click where the notice has no buttons) calls the session's Postpone.
+    // A short notice from the tray icon; a new one takes the place of the last. offersPostpone:
+    // choosing the notice (its 推迟5分钟 button, or a click where the notice has no buttons) calls
+    // the session's Postpone.
     virtual void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) = 0;
+    // Takes the last notice away, wherever the desktop still shows or keeps it.
+    virtual void WithdrawNotice() = 0;
 
     // Seconds since the last key or mouse input; nothing where this desktop cannot tell.
     virtual std::optional<std::int64_t> IdleSeconds() = 0;

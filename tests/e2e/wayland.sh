@@ -4,9 +4,9 @@
 # the primary output and the other output is covered in black; keys typed during the break reach
 # no other window, Mod4+3 (a workspace switch) does not leave it, neither from the scene nor from
 # the cover after a click there, a window opened meanwhile does not come above it, and Escape ends
-# it. A bar started after Velunor shows its icon, and activating the icon opens 设置. The
-# launcher's 退出 action ends the running copy and takes its icon away; with none running, --quit
-# says so and fails.
+# it. A bar started after Velunor shows its icon, registered once, and activating the icon opens
+# 设置. The launcher's 退出 action ends the running copy and takes its icon away; with none
+# running, --quit says so and fails.
 #
 # sway refuses to run as root, so as root everything on the Wayland side runs as a test user of its
 # own (made here when missing), otherwise as the user running the test. WAYLAND_SHOTS=FOLDER keeps
@@ -126,8 +126,12 @@ as_user wtype -s 300 -k Escape
 wait_for '[[ $(windows) != *elunor* ]]' 5 || fail "Escape did not end the break: $(windows)"
 [[ ! -s $DIR/typed ]] || fail "keys typed during the break reached the terminal: $(cat "$DIR/typed")"
 
+start_as_user "$DIR/registrations.pid" dbus-monitor --session "member='RegisterStatusNotifierItem'"
+sleep 1
 start_as_user "$DIR/bar.pid" swaybar -b bar0
 wait_for '[[ $(sni_items) == *StatusNotifierItem* ]]' 10 || fail "no icon in a bar started later"
+sleep 1
+(($(grep -c member=RegisterStatusNotifierItem "$PROGRAM_DIR/velunor.log") == 1)) || fail "more than one icon registered"
 item=$(sni_items | grep -o "[^']*/StatusNotifierItem" | head -n1)
 as_user gdbus call --session -d "${item%%/*}" -o "/${item#*/}" -m org.kde.StatusNotifierItem.Activate 0 0 \
     >/dev/null || fail "the icon did not take the click"

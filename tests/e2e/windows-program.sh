@@ -2,7 +2,8 @@
 # Velunor.exe under Wine, from a program folder whose name holds Chinese characters and a space, in
 # one run. It imports only DLLs of Windows itself and stays small. Without config.ini the icon docks
 # and the file stays absent; a second start of the same folder opens the running one's settings and
-# ends; 退出 in the tray menu ends the program and takes the icon away. A first run (BFirst=true)
+# ends; the about box closes from its 确定, clicked or pressed with Enter; 退出 in the tray menu
+# ends the program and takes the icon away. A first run (BFirst=true)
 # opens 设置 with the tray icon following while it is open; the dialog's own controls store the
 # interval, the break length and the logon entry (machine's Run key) and take the entry back; the
 # music library deletes exactly the selected file. A minute after the library closed, while another
@@ -123,6 +124,19 @@ timeout 20 "${PROGRAM_COMMAND[@]}" </dev/null >/dev/null 2>&1 || fail "a second 
 wait_for "window_named 设置" 10 || fail "a second start opened no settings"
 (($(tray_icon_count) == 1)) || fail "a second start left $(tray_icon_count) tray icons"
 xdotool windowfocus "$(window_named 设置)" key Escape
+wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
+
+for press in click Return; do
+    click_tray_menu_item 2
+    wait_for "window_named '关于 Velunor'" 10 || fail "关于 in the tray menu opened no about box"
+    if [[ $press == click ]]; then # 确定, at the top right
+        eval "$(xdotool getwindowgeometry --shell "$(window_named '关于 Velunor')")"
+        xdotool mousemove $((X + WIDTH * 84 / 100)) $((Y + HEIGHT * 35 / 100)) click 1
+    else
+        keys_to '关于 Velunor' Return
+    fi
+    wait_for "! window_named '关于 Velunor'" 5 || fail "$press on 确定 did not close the about box"
+done
 
 click_tray_menu_item -1
 wait_program_exit 15

@@ -20,10 +20,10 @@
 #include "base/AppSettings.h"
 #include "base/ProgramPaths.h"
 #include "base/SystemClock.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/autostart/RegistryAutostartStore.h"
 #include "platform/win32/dialogs/MediaLibraryDialog.h"
-#include "platform/win32/dialogs/RegistryAutostartStore.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
-#include "platform/win32/dialogs/WideText.h"
 #include "platform/win32/player/CreateMediaPlayer.h"
 #include "session/BreakEffects.h"
 #include "session/BreakScheduler.h"
@@ -105,7 +105,7 @@ void CALLBACK CheckOnceShown(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-std::unique_ptr<velunor::TemplateDialog> MakeDialog(const std::wstring& which, Program& program) {
+std::unique_ptr<velunor::ModalDialog> MakeDialog(const std::wstring& which, Program& program) {
     if (which == L"settings") {
         return std::make_unique<velunor::SettingsDialog>(
             program.settings, program.scheduler, program.autostart, program.paths, *program.player);

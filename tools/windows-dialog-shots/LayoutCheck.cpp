@@ -1,6 +1,6 @@
 #include "LayoutCheck.h"
 
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 namespace {

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QString>
 
-#include "render/ResourceIds.h"
+#include "render/PictureIds.h"
 
 namespace velunor {
 

@@ -132,6 +132,10 @@ void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool 
                       QString::fromUtf8(text.data(), qsizetype(text.size())), offersPostpone);
 }
 
+void MainWindow::WithdrawNotice() {
+    m_tray.WithdrawNotice();
+}
+
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
     return m_idleTime.Seconds();
 }

@@ -53,6 +53,7 @@ public:
     void RemoveTrayIcon() override;
     void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) override;
     void ShowTrayState(const TrayState& state) override;
+    void WithdrawNotice() override;
     // Dialogs in nested event loops; the end of the main one.
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;

@@ -4,6 +4,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 
 #include "BuiltInResources.h"
 
@@ -11,6 +13,12 @@ namespace velunor {
 namespace {
 constexpr QLatin1String kWatcherService("org.kde.StatusNotifierWatcher");
 constexpr QLatin1String kWatcherPath("/StatusNotifierWatcher");
+constexpr QLatin1String kNotifications("org.freedesktop.Notifications");
+constexpr QLatin1String kNotificationsPath("/org/freedesktop/Notifications");
+// The launcher's id, which the desktop's notices and windows are matched to.
+constexpr QLatin1String kDesktopEntry("velunor");
+// A notice comes half a minute before its break and is of no use after it.
+constexpr int kNoticeMilliseconds = 30 * 1000;
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -80,24 +88,53 @@ void TrayIcon::Show() {
     }
 }
 
-// A service the bus starts on demand counts as running.
+// A service the bus starts on demand counts as running. Each notice takes the place of the last,
+// is kept in no message list and expires by itself when the break it announces is due; the
+// service's id for it comes back later, for WithdrawNotice.
 void TrayIcon::ShowNotice(const QString& title, const QString& text, bool offersPostpone) {
-    const QString service = QStringLiteral("org.freedesktop.Notifications");
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-    if (names && (names->isServiceRegistered(service).value() ||
-                  names->activatableServiceNames().value().contains(service))) {
+    if (names && (names->isServiceRegistered(kNotifications).value() ||
+                  names->activatableServiceNames().value().contains(kNotifications))) {
         QDBusMessage notify = QDBusMessage::createMethodCall(
-            service, QStringLiteral("/org/freedesktop/Notifications"), service,
-            QStringLiteral("Notify"));
-        const int serverDecides = -1;
-        notify << QStringLiteral("Velunor") << 0U << QStringLiteral("velunor") << title << text
-               << m_noticeButtons.Actions(bus, offersPostpone) << QVariantMap() << serverDecides;
-        m_noticeButtons.Sent(bus.asyncCall(notify));
+            kNotifications, kNotificationsPath, kNotifications, QStringLiteral("Notify"));
+        const QVariantMap hints{{QStringLiteral("transient"), true},
+                                {QStringLiteral("desktop-entry"), kDesktopEntry}};
+        notify << QStringLiteral("Velunor") << m_noticeId << QStringLiteral("velunor") << title
+               << text << m_noticeButtons.Actions(bus, offersPostpone) << hints
+               << kNoticeMilliseconds;
+        m_noticeUp = true;
+        const QDBusPendingCall call = bus.asyncCall(notify);
+        m_noticeButtons.Sent(call);
+        auto* watcher = new QDBusPendingCallWatcher(call, this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, &TrayIcon::OnNoticeShown);
         return;
     }
     if (m_icon) {  // with no tray there is nobody to show the notice
-        m_icon->showMessage(title, text, BuiltInResources::ProgramIcon());
+        m_icon->showMessage(title, text, BuiltInResources::ProgramIcon(), kNoticeMilliseconds);
+    }
+}
+
+// A notice withdrawn before its id came back is closed as soon as the id comes.
+void TrayIcon::WithdrawNotice() {
+    m_noticeUp = false;
+    if (m_noticeId != 0) {
+        QDBusConnection::sessionBus().send(
+            QDBusMessage::createMethodCall(kNotifications, kNotificationsPath, kNotifications,
+                                           QStringLiteral("CloseNotification"))
+            << m_noticeId);
+        m_noticeId = 0;
+    }
+}
+
+void TrayIcon::OnNoticeShown(QDBusPendingCallWatcher* call) {
+    call->deleteLater();
+    const QDBusPendingReply<uint> reply = *call;
+    if (reply.isValid()) {
+        m_noticeId = reply.value();
+        if (!m_noticeUp) {
+            WithdrawNotice();
+        }
     }
 }
 
@@ -106,16 +143,22 @@ void TrayIcon::Remove() {
     m_icon.reset();
 }
 
+QString TrayIcon::WatcherOwner() {
+    const QDBusConnectionInterface* names = QDBusConnection::sessionBus().interface();
+    return names ? names->serviceOwner(kWatcherService).value() : QString();
+}
+
 bool TrayIcon::HostRegistered() {
     QDBusInterface watcher(kWatcherService, kWatcherPath, kWatcherService,
                            QDBusConnection::sessionBus());
     return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
 }
 
-// The old icon may belong to a host that went away or to no host at all; a new one registers
-// with the host that is there now.
+// Items are registered with the watcher, which hands them to every host: an icon registered with
+// the watcher that runs now stays, whichever host came. Any other (made for a watcher that went
+// away, or for none) is made anew. A bar that hosts its own watcher announces both, moments apart.
 void TrayIcon::OnHostAppeared() {
-    if (!m_wanted || !HostRegistered()) {
+    if (!m_wanted || !HostRegistered() || (m_icon && m_iconWatcher == WatcherOwner())) {
         return;
     }
     m_icon.reset();
@@ -127,6 +170,7 @@ void TrayIcon::Create() {
     if (!m_statusNotifier) {
         m_statusNotifier = !m_onX11 || HostRegistered();
     }
+    m_iconWatcher = WatcherOwner();
     m_icon = std::make_unique<QSystemTrayIcon>(BuiltInResources::ProgramIcon());
     m_icon->setToolTip(m_tip);
     m_icon->setContextMenu(&m_menu);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QObject>
@@ -39,6 +40,8 @@ public:
     // else in the tray's own balloon. offersPostpone: the service's notice gets a 推迟5分钟
     // button where the service shows buttons.
     void ShowNotice(const QString& title, const QString& text, bool offersPostpone);
+    // Closes the last notice the notification service showed, if it is still there.
+    void WithdrawNotice();
 
     QMenu& Menu() { return m_menu; }
 
@@ -55,12 +58,14 @@ signals:
 
 private slots:
     void OnHostAppeared();
+    void OnNoticeShown(QDBusPendingCallWatcher* call);
 
 private:
     void AddSteeringItems();
     void Create();
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
     static bool HostRegistered();
+    static QString WatcherOwner();
 
     // Only the X11 platform has another kind of tray (XEmbed), which Qt's icon finds by itself
     // when the tray starts later.
@@ -72,11 +77,14 @@ private:
     QAction* m_breakNow = nullptr;
     QDBusServiceWatcher m_watcher;
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    QString m_iconWatcher;  // the watcher's bus name when the icon was made
     bool m_wanted = false;
     // Whether Qt made its icons StatusNotifierItems; fixed with the first icon.
     std::optional<bool> m_statusNotifier;
     QString m_tip;
     NoticeButtons m_noticeButtons;
+    uint m_noticeId = 0;  // the notification service's id of the last notice
+    bool m_noticeUp = false;
 };
 
 }  // namespace velunor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLibrary>
+#include <QMetaObject>
 #include <vector>
 
 #include "DisplayServer.h"
@@ -22,13 +23,16 @@ public:
     WaylandKeyboard(const WaylandKeyboard&) = delete;
     WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
 
-    // The window must be shown, so that it has a surface.
+    // The window must be shown, so that it has a surface. It asks once it has the keyboard, and
+    // the first window of a break asks first: a desktop that asks the user (GNOME) then asks at
+    // most once per break, for the scene, and never for a cover nobody clicks.
     void Hold(QWidget& window);
     void Release();
-    bool Holding() const { return !m_held.empty(); }
+    bool Holding() const { return m_holding; }
 
 private:
     bool Load();
+    void AskFor(QWindow& window, bool lead);
 
     using Inhibit = void* (*)(QWindow*);
     using Restore = void (*)(void*);
@@ -39,6 +43,9 @@ private:
     Inhibit m_inhibit = nullptr;
     Restore m_restore = nullptr;
     std::vector<void*> m_held;
+    std::vector<QMetaObject::Connection> m_waiting;
+    bool m_holding = false;
+    bool m_leadAsked = false;
 };
 
 }  // namespace velunor

@@ -99,6 +99,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velunor"));
     QApplication::setApplicationVersion(QLatin1String(velunor::kVersion));
+    // The installed launcher's id: the desktop ties the windows to it, and GNOME keeps the
+    // answer to "may it have the shortcuts" only for a window it can tie to a launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral("velunor"));
     // Dialogs come and go while the break screen stays hidden; none of that may end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QTranslator qtTexts;

@@ -1,12 +1,12 @@
 #include "AboutDialog.h"
 
-#include "ResourceIds.h"
+#include "CommandIds.h"
 #include "base/AboutText.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 
-AboutDialog::AboutDialog() : TemplateDialog(IDD_ABOUT) {}
+AboutDialog::AboutDialog() : ModalDialog(IDD_ABOUT) {}
 
 void AboutDialog::OnInitDialog() {
     SetDlgItemTextW(Window(), IDC_ABOUT_VERSION, Widen(AboutVersionLine()).c_str());

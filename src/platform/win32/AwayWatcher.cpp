@@ -2,18 +2,19 @@
 
 #include <wtsapi32.h>
 
-#include "DesktopStates.h"
+#include "DesktopReadings.h"
 
 namespace velunor {
 namespace {
-// The display state's values as GUID_CONSOLE_DISPLAY_STATE reports them; dimmed is not away.
+// The display of Velunor's own session, as GUID_SESSION_DISPLAY_STATUS reports it: over Remote
+// Desktop that is the remote screen, not the console's monitor. Dimmed is not away.
 constexpr DWORD kDisplayOff = 0;
 }  // namespace
 
 AwayWatcher::AwayWatcher(HWND window, Report report)
     : m_window(window),
       m_report(std::move(report)),
-      m_displayNotify(RegisterPowerSettingNotification(window, &GUID_CONSOLE_DISPLAY_STATE,
+      m_displayNotify(RegisterPowerSettingNotification(window, &GUID_SESSION_DISPLAY_STATUS,
                                                        DEVICE_NOTIFY_WINDOW_HANDLE)) {
     RegisterForSessionChanges();
 }
@@ -33,9 +34,12 @@ void AwayWatcher::RegisterForSessionChanges() {
     m_sessionRegistered = WTSRegisterSessionNotification(m_window, NOTIFY_FOR_THIS_SESSION);
 }
 
-void AwayWatcher::OnTick() {
+void AwayWatcher::OnTick(bool screenSaverMatters) {
     if (!m_sessionRegistered) {
         RegisterForSessionChanges();
+    }
+    if (!screenSaverMatters && !m_active[std::size_t(AwaySource::ScreenSaver)]) {
+        return;
     }
     BOOL running = FALSE;
     if (SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) {
@@ -52,7 +56,7 @@ bool AwayWatcher::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
         const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-        if (setting != nullptr && setting->PowerSetting == GUID_CONSOLE_DISPLAY_STATE &&
+        if (setting != nullptr && setting->PowerSetting == GUID_SESSION_DISPLAY_STATUS &&
             setting->DataLength >= sizeof(DWORD)) {
             DWORD state = 0;
             CopyMemory(&state, setting->Data, sizeof(state));

@@ -23,8 +23,9 @@ public:
 
     // A message of the window; true when it was one of the watcher's.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // The schedule's second: Windows sends nothing when a screen saver starts, so it is asked.
-    void OnTick();
+    // The schedule's second: Windows sends nothing when a screen saver starts or stops, so it is
+    // asked when the caller says it matters, and every second while one runs.
+    void OnTick(bool screenSaverMatters);
 
 private:
     void RegisterForSessionChanges();

@@ -149,7 +149,7 @@ bool CameraWatch::StartWatching() {
     if (startup == nullptr || create == nullptr || FAILED(startup(MF_VERSION, MFSTARTUP_LITE))) {
         return false;
     }
-    *m_reports.Receive() = new Reports;  // its first reference
+    m_reports = ComRef<Reports>(new Reports);
     if (FAILED(create(m_reports.Get(), m_monitor.Receive())) || FAILED(m_monitor->Start())) {
         m_monitor.Reset();
         StopWatching();

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "SensorActivity.h"
-#include "platform/win32/player/ComRef.h"
+#include "platform/win32/Handles.h"
 
 namespace velunor {
 

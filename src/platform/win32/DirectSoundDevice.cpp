@@ -1,7 +1,5 @@
 #include "DirectSoundDevice.h"
 
-#include <dsound.h>
-
 namespace velunor {
 namespace {
 constexpr int kOpened = 0;
@@ -10,9 +8,8 @@ constexpr int kNotShared = 2;
 }  // namespace
 
 int DirectSoundDevice::Open() {
-    Close();
-    if (FAILED(DirectSoundCreate(nullptr, &m_device, nullptr)) || m_device == nullptr) {
-        m_device = nullptr;
+    if (FAILED(DirectSoundCreate(nullptr, m_device.Receive(), nullptr)) || !m_device) {
+        m_device.Reset();
         return kNoDevice;
     }
     if (FAILED(m_device->SetCooperativeLevel(m_owner(), DSSCL_NORMAL))) {
@@ -22,10 +19,7 @@ int DirectSoundDevice::Open() {
 }
 
 void DirectSoundDevice::Close() {
-    if (m_device != nullptr) {
-        m_device->Release();
-        m_device = nullptr;
-    }
+    m_device.Reset();
 }
 
 }  // namespace velunor

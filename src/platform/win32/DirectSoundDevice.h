@@ -1,12 +1,14 @@
 #pragma once
 
 #include <windows.h>
+// clang-format off
+#include <dsound.h>  // after windows.h, whose types it uses
+// clang-format on
 
 #include <functional>
 
 #include "music/SoundDevice.h"
-
-struct IDirectSound;
+#include "platform/win32/Handles.h"
 
 namespace velunor {
 
@@ -18,7 +20,6 @@ class DirectSoundDevice : public SoundDevice {
 public:
     // owner gives the window the device is shared with, once there is one.
     explicit DirectSoundDevice(std::function<HWND()> owner) : m_owner(std::move(owner)) {}
-    ~DirectSoundDevice() override { Close(); }
     DirectSoundDevice(const DirectSoundDevice&) = delete;
     DirectSoundDevice& operator=(const DirectSoundDevice&) = delete;
 
@@ -27,7 +28,7 @@ public:
 
 private:
     std::function<HWND()> m_owner;
-    IDirectSound* m_device = nullptr;
+    ComRef<IDirectSound> m_device;
 };
 
 }  // namespace velunor

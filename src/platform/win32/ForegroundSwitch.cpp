@@ -1,48 +1,38 @@
-#include "ForegroundSwitch.h"
+#include "platform/win32/ForegroundSwitch.h"
 
 namespace velunor {
-namespace {
 
-void SendAltKey(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_MENU;
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
-}
-
-}  // namespace
-
-void ForegroundSwitch::Take(HWND window) {
-    HWND current = GetForegroundWindow();
+bool ForegroundSwitch::Take(HWND window) {
+    const HWND current = m_desktop.Foreground();
     m_previous = current == window ? nullptr : current;
     Activate(window);
+    return m_desktop.IsShowing(window);
 }
 
 void ForegroundSwitch::GiveBack() {
-    HWND previous = m_previous;
+    const HWND previous = m_previous;
     m_previous = nullptr;
-    if (previous != nullptr && IsWindow(previous)) {
+    if (previous != nullptr && m_desktop.IsShowing(previous)) {
         Activate(previous);
     }
 }
 
-// Sharing the foreground thread's input state for the call makes this thread one that may set the
-// foreground. Where that is refused, a synthetic Alt press makes this process the one that
-// received the last input event, which the documentation names as unlocking the call.
+// One SetForegroundWindow. With another program in front, a synthetic Alt press first makes
+// Velunor the process that received the last input event, which the documentation names as
+// unlocking the call. A program that does not respond is left alone: Windows would deactivate it
+// by a message it does not take.
 void ForegroundSwitch::Activate(HWND window) {
-    const DWORD own = GetCurrentThreadId();
-    const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-    const bool attached =
-        foreground != 0 && foreground != own && AttachThreadInput(own, foreground, TRUE);
-    SetForegroundWindow(window);
-    if (attached) {
-        AttachThreadInput(own, foreground, FALSE);
+    const HWND front = m_desktop.Foreground();
+    if (front != nullptr && m_desktop.IsHung(front)) {
+        return;
     }
-    if (GetForegroundWindow() != window) {
-        SendAltKey(0);
-        SetForegroundWindow(window);
-        SendAltKey(KEYEVENTF_KEYUP);
+    const bool other = front != nullptr && !m_desktop.IsOwn(front);
+    if (other) {
+        m_desktop.PressAlt(true);
+    }
+    m_desktop.SetForeground(window);
+    if (other) {
+        m_desktop.PressAlt(false);
     }
 }
 

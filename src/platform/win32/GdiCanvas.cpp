@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "GdiPicture.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 namespace {
@@ -17,9 +17,9 @@ namespace {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-GpGraphics* GraphicsOf(void* graphics) {
-    return static_cast<GpGraphics*>(graphics);
-}
+struct DeleteGraphics {
+    void operator()(GpGraphics* graphics) const { GdipDeleteGraphics(graphics); }
+};
 
 // The bytes of a "JPG" resource of the program, or nothing.
 bool ResourceBytes(int id, const BYTE*& bytes, DWORD& size) {
@@ -41,9 +41,9 @@ GpBitmap* DecodedCopy(GpImage* decoded, UINT width, UINT height) {
     }
     GpGraphics* graphics = nullptr;
     if (GdipGetImageGraphicsContext(copy, &graphics) == Ok) {
+        const std::unique_ptr<GpGraphics, DeleteGraphics> owned(graphics);
         GdipSetCompositingMode(graphics, CompositingModeSourceCopy);
         GdipDrawImageRectI(graphics, decoded, 0, 0, INT(width), INT(height));
-        GdipDeleteGraphics(graphics);
     }
     return copy;
 }
@@ -54,6 +54,14 @@ RECT ToRECT(Rect rect) {
 
 }  // namespace
 
+// Given back in this order: the GDI+ graphics, the bitmap out of the DC, the DC, the bitmap.
+struct GdiCanvas::BackBuffer {
+    GdiObject<HBITMAP> bitmap;
+    MemoryDC dc;
+    Selection selection;
+    std::unique_ptr<GpGraphics, DeleteGraphics> graphics;
+};
+
 GdiPicture::~GdiPicture() {
     if (m_image != nullptr) {
         GdipDisposeImage(static_cast<GpImage*>(m_image));
@@ -61,22 +69,20 @@ GdiPicture::~GdiPicture() {
 }
 
 GdiCanvas::GdiCanvas(HWND window, int width, int height)
-    : m_window(window), m_width(width), m_height(height) {
+    : m_window(window), m_width(width), m_height(height), m_changed(CreateRectRgn(0, 0, 0, 0)) {
     GdiplusStartupInput input;
     GdiplusStartup(&m_gdiplusToken, &input, nullptr);
-    m_changed = CreateRectRgn(0, 0, 0, 0);
 }
 
 // The pictures made here must be gone before GDI+ shuts down; the renderer disposes of them at
 // its shutdown, before the canvas goes.
 GdiCanvas::~GdiCanvas() {
-    ReleasePixels();
-    DeleteObject(m_changed);
+    m_buffer.reset();
     GdiplusShutdown(m_gdiplusToken);
 }
 
 bool GdiCanvas::EnsureBuffer() {
-    if (m_backDC != nullptr) {
+    if (m_buffer) {
         return true;
     }
     BITMAPINFO info{};
@@ -88,19 +94,20 @@ bool GdiCanvas::EnsureBuffer() {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     // A new DIB section is all zeros: black.
-    m_backBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_backDC = m_backBitmap != nullptr ? CreateCompatibleDC(nullptr) : nullptr;
-    if (m_backDC == nullptr) {
-        ReleasePixels();
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC dc(bitmap ? CreateCompatibleDC(nullptr) : nullptr);
+    if (!dc) {
         return false;
     }
-    m_oldBitmap = SelectObject(m_backDC, m_backBitmap);
+    HDC drawOn = dc.get();
+    HBITMAP pixels = bitmap.get();
+    m_buffer.reset(new BackBuffer{std::move(bitmap), std::move(dc), {drawOn, pixels}, {}});
     GpGraphics* graphics = nullptr;
-    GdipCreateFromHDC(m_backDC, &graphics);
+    GdipCreateFromHDC(drawOn, &graphics);
     // The pictures are drawn at their own size: pixel for pixel, with no smoothing to pay for.
     GdipSetInterpolationMode(graphics, InterpolationModeNearestNeighbor);
     GdipSetPixelOffsetMode(graphics, PixelOffsetModeHalf);
-    m_graphics = graphics;
+    m_buffer->graphics.reset(graphics);
     return true;
 }
 
@@ -113,20 +120,8 @@ void GdiCanvas::Resize(int width, int height) {
 }
 
 void GdiCanvas::ReleasePixels() {
-    if (m_graphics != nullptr) {
-        GdipDeleteGraphics(GraphicsOf(m_graphics));
-        m_graphics = nullptr;
-    }
-    if (m_backDC != nullptr) {
-        SelectObject(m_backDC, m_oldBitmap);
-        DeleteDC(m_backDC);
-        m_backDC = nullptr;
-    }
-    if (m_backBitmap != nullptr) {
-        DeleteObject(m_backBitmap);
-        m_backBitmap = nullptr;
-    }
-    SetRectRgn(m_changed, 0, 0, 0, 0);
+    m_buffer.reset();
+    SetRectRgn(m_changed.get(), 0, 0, 0, 0);
 }
 
 std::unique_ptr<Picture> GdiCanvas::LoadResourceImage(int id) {
@@ -135,8 +130,8 @@ std::unique_ptr<Picture> GdiCanvas::LoadResourceImage(int id) {
     if (!ResourceBytes(id, bytes, size)) {
         return nullptr;
     }
-    IStream* stream = SHCreateMemStream(bytes, size);
-    if (stream == nullptr) {
+    const ComRef<IStream> stream(SHCreateMemStream(bytes, size));
+    if (!stream) {
         return nullptr;
     }
     GpBitmap* decoded = nullptr;
@@ -144,14 +139,13 @@ std::unique_ptr<Picture> GdiCanvas::LoadResourceImage(int id) {
     UINT height = 0;
     PixelFormat format = 0;
     GpBitmap* copy = nullptr;
-    if (GdipCreateBitmapFromStream(stream, &decoded) == Ok) {
+    if (GdipCreateBitmapFromStream(stream.Get(), &decoded) == Ok) {
         GdipGetImageWidth(decoded, &width);
         GdipGetImageHeight(decoded, &height);
         GdipGetImagePixelFormat(decoded, &format);
         copy = DecodedCopy(decoded, width, height);
         GdipDisposeImage(decoded);
     }
-    stream->Release();
     // A picture that does not decode still exists, as one of size 0 that draws nothing.
     if (copy == nullptr) {
         width = height = 0;
@@ -180,7 +174,7 @@ void GdiCanvas::DrawPicture(const Picture& picture, Rect destination, Rect sourc
     if (gdiPicture->Translucent()) {
         ClearLeftovers(ToRECT(destination));
     }
-    GdipDrawImageRectRectI(GraphicsOf(m_graphics), static_cast<GpImage*>(gdiPicture->Image()),
+    GdipDrawImageRectRectI(m_buffer->graphics.get(), static_cast<GpImage*>(gdiPicture->Image()),
                            destination.x, destination.y, destination.width, destination.height,
                            source.x, source.y, source.width, source.height, UnitPixel, nullptr,
                            nullptr, nullptr);
@@ -193,16 +187,16 @@ void GdiCanvas::DrawText(const Font& font, Color color, int x, int y, std::strin
         return;
     }
     const std::wstring wide = Widen(text);
-    HGDIOBJ oldFont = SelectObject(m_backDC, gdiFont->Handle());
+    HDC dc = m_buffer->dc.get();
+    const Selection selected(dc, gdiFont->Handle());
     SIZE extent{};
-    GetTextExtentPoint32W(m_backDC, wide.c_str(), int(wide.size()), &extent);
+    GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &extent);
     // Antialiased edges and overhanging glyphs may reach a pixel or two past the box.
     const RECT box{x - 2, y - 2, x + extent.cx + 2, y + extent.cy + 2};
     ClearLeftovers(box);
-    SetBkMode(m_backDC, TRANSPARENT);
-    SetTextColor(m_backDC, RGB(color.red, color.green, color.blue));
-    TextOutW(m_backDC, x, y, wide.c_str(), int(wide.size()));
-    SelectObject(m_backDC, oldFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(color.red, color.green, color.blue));
+    TextOutW(dc, x, y, wide.c_str(), int(wide.size()));
     MarkChanged(box);
 }
 
@@ -214,40 +208,39 @@ void GdiCanvas::MarkChanged(RECT rect) {
     if (rect.left >= rect.right || rect.top >= rect.bottom) {
         return;
     }
-    HRGN add = CreateRectRgnIndirect(&rect);
-    CombineRgn(m_changed, m_changed, add, RGN_OR);
-    DeleteObject(add);
+    const GdiObject<HRGN> add(CreateRectRgnIndirect(&rect));
+    CombineRgn(m_changed.get(), m_changed.get(), add.get(), RGN_OR);
 }
 
 // Where the background does not reach (a screen larger than it), nothing is drawn under the
 // animation and the clock. Blended again and again over their own earlier frames, their soft
 // edges would add up to a solid blot; blended over black they look the same in every frame.
 void GdiCanvas::ClearLeftovers(RECT area) {
-    HRGN bare = CreateRectRgnIndirect(&area);
-    CombineRgn(bare, bare, m_changed, RGN_DIFF);
-    FillRgn(m_backDC, bare, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DeleteObject(bare);
+    const GdiObject<HRGN> bare(CreateRectRgnIndirect(&area));
+    CombineRgn(bare.get(), bare.get(), m_changed.get(), RGN_DIFF);
+    FillRgn(m_buffer->dc.get(), bare.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 // The window copies what changed in its paint, now: one copy a frame.
 void GdiCanvas::Present() {
     RECT box{};
-    if (GetRgnBox(m_changed, &box) == NULLREGION) {
+    if (GetRgnBox(m_changed.get(), &box) == NULLREGION) {
         return;
     }
-    InvalidateRgn(m_window, m_changed, FALSE);
-    SetRectRgn(m_changed, 0, 0, 0, 0);
+    InvalidateRgn(m_window, m_changed.get(), FALSE);
+    SetRectRgn(m_changed.get(), 0, 0, 0, 0);
     UpdateWindow(m_window);
 }
 
 void GdiCanvas::PaintOnto(HDC paint, const RECT& area) const {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (m_backDC == nullptr) {
+    if (!m_buffer) {
         FillRect(paint, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
     }
-    BitBlt(paint, area.left, area.top, width, height, m_backDC, area.left, area.top, SRCCOPY);
+    BitBlt(paint, area.left, area.top, width, height, m_buffer->dc.get(), area.left, area.top,
+           SRCCOPY);
 }
 
 }  // namespace velunor

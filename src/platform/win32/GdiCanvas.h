@@ -8,6 +8,7 @@
 #undef CreateFont
 #undef DrawText
 
+#include "platform/win32/Handles.h"
 #include "render/Canvas.h"
 
 namespace velunor {
@@ -44,6 +45,8 @@ public:
     void Resize(int width, int height);
 
 private:
+    struct BackBuffer;
+
     bool EnsureBuffer();
     void MarkChanged(RECT rect);
     void ClearLeftovers(RECT area);
@@ -52,11 +55,8 @@ private:
     int m_width;
     int m_height;
     ULONG_PTR m_gdiplusToken = 0;
-    HDC m_backDC = nullptr;
-    HBITMAP m_backBitmap = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
-    void* m_graphics = nullptr;  // the GDI+ Graphics object on m_backDC
-    HRGN m_changed = nullptr;    // what this frame drew, not yet shown
+    GdiObject<HRGN> m_changed;  // what this frame drew, not yet shown
+    std::unique_ptr<BackBuffer> m_buffer;
 };
 
 }  // namespace velunor

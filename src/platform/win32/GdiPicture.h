@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
 #include "render/Canvas.h"
 
 namespace velunor {
@@ -31,13 +32,10 @@ private:
 class GdiFont : public Font {
 public:
     explicit GdiFont(HFONT font) : m_font(font) {}
-    ~GdiFont() override { DeleteObject(m_font); }
-    GdiFont(const GdiFont&) = delete;
-    GdiFont& operator=(const GdiFont&) = delete;
-    HFONT Handle() const { return m_font; }
+    HFONT Handle() const { return m_font.get(); }
 
 private:
-    HFONT m_font;
+    GdiObject<HFONT> m_font;
 };
 
 }  // namespace velunor

@@ -4,12 +4,12 @@
 
 #include "AboutDialog.h"
 #include "CaptureActivity.h"
-#include "DesktopStates.h"
+#include "CommandIds.h"
+#include "DesktopReadings.h"
 #include "MusicInfoDialog.h"
 #include "RemoteCommand.h"
-#include "ResourceIds.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
-#include "platform/win32/dialogs/WideText.h"
 
 namespace velunor {
 namespace {
@@ -38,7 +38,6 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
                        MediaPlayer& player, AutostartStore& autostart,
                        const std::wstring& windowClass)
     : m_trayRestartedMessage(RegisterWindowMessageW(L"TaskbarCreated")),
-      m_covers([this] { m_session.EndBreak(); }),
       m_paths(paths),
       m_player(player),
       m_autostart(autostart),
@@ -48,6 +47,10 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
     m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.c_str(), L"Velunor",
                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this);
+    // Run as administrator, the window would not get these two from Explorer and from a second
+    // start, which run at the user's ordinary level.
+    ChangeWindowMessageFilterEx(m_window, m_trayRestartedMessage, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(m_window, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     // Letters typed during a break would open an input method's composition over the scene, and
     // the first Escape would only cancel it.
     ImmAssociateContextEx(m_window, nullptr, 0);
@@ -125,12 +128,16 @@ void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool 
     m_tray->ShowNotice(Widen(title), Widen(shown));
 }
 
+void MainWindow::WithdrawNotice() {
+    m_tray->WithdrawNotice();
+}
+
 std::optional<std::int64_t> MainWindow::IdleSeconds() {
     return ReadIdleSeconds();
 }
 
 bool MainWindow::OtherProgramFullScreen() {
-    return ReadOtherProgramFullScreen();
+    return OtherProgramHoldsBreakBack(m_desktopState);
 }
 
 // Both asked every time: the camera's answer costs nothing once its watch runs.
@@ -149,15 +156,18 @@ void MainWindow::ShowBreakWindow() {
     SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
 }
 
-// The foreground first: the hook would swallow the synthetic key that may take it.
+// The foreground first: the hook would swallow the synthetic key that may take it. A break that
+// ended while the foreground moved gets no hook, which would swallow the keys of the work.
 void MainWindow::HoldKeyboard() {
-    m_foreground.Take(m_window);
+    if (!m_foreground.Take(m_window)) {
+        return;
+    }
     SetFocus(m_window);
-    m_keyboardHook->Set();
+    m_keyboardHook->Start();
 }
 
 void MainWindow::ReleaseKeyboard() {
-    m_keyboardHook->Remove();
+    m_keyboardHook->Stop();
     m_foreground.GiveBack();
 }
 
@@ -175,7 +185,7 @@ void MainWindow::CoverScreens() {
         m_canvas->Resize(width, height);
     }
     InvalidateRect(m_window, nullptr, FALSE);
-    m_covers.Show();
+    m_covers.Show(m_window);
 }
 
 void MainWindow::HideBreakWindow() {
@@ -274,8 +284,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kScheduleTimer) {
-                // The screen saver's state first, so that the tick sees it.
-                m_away->OnTick();
+                // The screen saver's state first, so that the tick sees it; asked only when it
+                // can change what happens, each a round trip to the window server.
+                m_away->OnTick(m_session.InBreak() || m_session.IdleTimeMatters());
                 m_session.OnScheduleTick();
                 m_camera.OnTickEnd();
             } else if (wParam == kFrameTimer) {

@@ -10,6 +10,7 @@
 #include "ForegroundSwitch.h"
 #include "GdiCanvas.h"
 #include "KeyboardHook.h"
+#include "LiveDesktopState.h"
 #include "MonitorCovers.h"
 #include "TrayIcon.h"
 #include "base/Clock.h"
@@ -46,6 +47,7 @@ public:
     void RemoveTrayIcon() override;
     void ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) override;
     void ShowTrayState(const TrayState& state) override;
+    void WithdrawNotice() override;
     void StartScheduleTimer() override;
     void StopTimers() override;
     void Quit() override;
@@ -60,8 +62,9 @@ public:
     void RunSettingsDialog(AppSettings& settings, BreakScheduler& scheduler) override;
     void RunHelpDialog() override;
     void RunAboutDialog() override;
-    // GetLastInputInfo, SHQueryUserNotificationState, Core Audio's capture sessions and Media
-    // Foundation's camera reports.
+    // GetLastInputInfo; SHQueryUserNotificationState, and a window run as administrator in front,
+    // which would keep the keyboard from the break as surely as a full-screen program the screen;
+    // Core Audio's capture sessions and Media Foundation's camera reports.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
     bool OtherProgramInCall() override;
@@ -80,7 +83,8 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<AwayWatcher> m_away;
     std::unique_ptr<KeyboardHook> m_keyboardHook;
-    ForegroundSwitch m_foreground;
+    LiveDesktopState m_desktopState;
+    ForegroundSwitch m_foreground{m_desktopState};
     std::unique_ptr<GdiCanvas> m_canvas;
     CameraWatch m_camera;
     TrayState m_trayState;

@@ -44,12 +44,13 @@ void RegisterCoverClass(WNDPROC procedure) {
 
 }  // namespace
 
-MonitorCovers::MonitorCovers(std::function<void()> endBreak) : m_endBreak(std::move(endBreak)) {
+MonitorCovers::MonitorCovers() {
     RegisterCoverClass(Procedure);
 }
 
-void MonitorCovers::Show() {
+void MonitorCovers::Show(HWND breakWindow) {
     Hide();
+    m_breakWindow = breakWindow;
     Monitors monitors;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     for (const Rect& cover : CoverLayout::Covers(monitors.all, monitors.primary)) {
@@ -79,13 +80,8 @@ LRESULT CALLBACK MonitorCovers::Procedure(HWND window, UINT message, WPARAM wPar
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<MonitorCovers*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    const bool endsBreak = (message == WM_KEYDOWN && wParam == VK_ESCAPE) || message == WM_CLOSE;
-    if (self != nullptr && endsBreak) {
-        self->m_endBreak();
-        return 0;
-    }
-    if (message == WM_KEYDOWN) {
-        return 0;  // Enter and every other key do nothing during a break
+    if (self != nullptr && (message == WM_KEYDOWN || message == WM_CLOSE)) {
+        return SendMessageW(self->m_breakWindow, message, wParam, lParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

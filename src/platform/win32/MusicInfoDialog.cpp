@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "ResourceIds.h"
-#include "platform/win32/dialogs/DesktopServices.h"
+#include "CommandIds.h"
+#include "platform/win32/dialogs/DialogServices.h"
 
 namespace velunor {
 
 MusicInfoDialog::MusicInfoDialog(std::string helpPage)
-    : TemplateDialog(IDD_MUSIC_INFO), m_helpPage(std::move(helpPage)) {}
+    : ModalDialog(IDD_MUSIC_INFO), m_helpPage(std::move(helpPage)) {}
 
 // Whether the page opened or not, the dialog closes.
 void MusicInfoDialog::OnCommand(int id, int) {

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "platform/win32/dialogs/TemplateDialog.h"
+#include "platform/win32/dialogs/ModalDialog.h"
 
 namespace velunor {
 
 // "音乐" (template 132, the tray's 帮助): where to put music for the breaks. 技术支持 opens the
 // help page beside the program and closes the dialog; 确定 and Escape close it.
-class MusicInfoDialog : public TemplateDialog {
+class MusicInfoDialog : public ModalDialog {
 public:
     explicit MusicInfoDialog(std::string helpPage);
 

@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "CommandIds.h"
 #include "DirectSoundDevice.h"
 #include "MainWindow.h"
-#include "ResourceIds.h"
 #include "base/ProgramPaths.h"
 #include "base/SystemClock.h"
 #include "music/MediaPlayer.h"
-#include "platform/win32/dialogs/RegistryAutostartStore.h"
+#include "platform/win32/autostart/RegistryAutostartStore.h"
 
 namespace velunor {
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor::remote_command {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/InstanceName.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 namespace {
@@ -13,21 +13,21 @@ constexpr int kWaitSteps = 50;
 constexpr DWORD kWaitStepMs = 100;
 // The running user's SID as text ("S-1-5-21-..."), or nothing.
 std::string UserSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) {
         return {};
     }
+    const UniqueHandle token(opened);
     DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
     wchar_t* text = nullptr;
     std::string sid;
-    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+    if (size > 0 && GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) &&
         ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
         sid = Narrow(text);
         LocalFree(text);
     }
-    CloseHandle(token);
     return sid;
 }
 
@@ -39,19 +39,18 @@ std::wstring SingleInstance::NameFor(const std::string& programFolder) {
     return Widen(InstanceName(Narrow(folder), UserSid()));
 }
 
-SingleInstance::SingleInstance(const std::wstring& name)
-    : m_name(name),
-      m_mutex(CreateMutexW(nullptr, TRUE, (L"Local\\" + name).c_str())),
-      m_first(m_mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) {}
+// The last error is read right after the call: freeing the name could change it.
+SingleInstance::SingleInstance(const std::wstring& name) : m_name(name) {
+    const std::wstring mutexName = L"Local\\" + name;
+    m_mutex.reset(CreateMutexW(nullptr, TRUE, mutexName.c_str()));
+    const DWORD error = GetLastError();
+    m_first = m_mutex && error != ERROR_ALREADY_EXISTS;
+}
 
 SingleInstance::~SingleInstance() {
-    if (m_mutex == nullptr) {
-        return;
-    }
     if (m_first) {
-        ReleaseMutex(m_mutex);
+        ReleaseMutex(m_mutex.get());
     }
-    CloseHandle(m_mutex);
 }
 
 HWND SingleInstance::RunningWindow() const {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace velunor {
 
 // One Velunor per program folder. The first start holds a named mutex for its whole life; a second
@@ -31,8 +33,8 @@ public:
 
 private:
     std::wstring m_name;
-    HANDLE m_mutex;
-    bool m_first;
+    UniqueHandle m_mutex;
+    bool m_first = false;
 };
 
 }  // namespace velunor

@@ -3,16 +3,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "ResourceIds.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "CommandIds.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 
 TrayIcon::~TrayIcon() {
     Remove();
-    if (m_icon != nullptr) {
-        DestroyIcon(m_icon);
-    }
 }
 
 // Loaded anew whenever the icon is added (a restarted tray may come back at another scaling):
@@ -22,10 +19,7 @@ void TrayIcon::LoadForCurrentScaling() {
     HICON icon = nullptr;
     if (SUCCEEDED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                  LIM_SMALL, &icon))) {
-        if (m_icon != nullptr) {
-            DestroyIcon(m_icon);
-        }
-        m_icon = icon;
+        m_icon.reset(icon);
     }
 }
 
@@ -36,7 +30,7 @@ NOTIFYICONDATAW TrayIcon::Record(const wchar_t* tip) const {
     record.uID = kIconId;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = kCallbackMessage;
-    record.hIcon = m_icon;
+    record.hIcon = m_icon.get();
     lstrcpynW(record.szTip, tip, ARRAYSIZE(record.szTip));
     return record;
 }
@@ -73,6 +67,16 @@ void TrayIcon::ShowNotice(const std::wstring& title, const std::wstring& text) {
     record.dwInfoFlags = NIIF_INFO;
     lstrcpynW(record.szInfoTitle, title.c_str(), ARRAYSIZE(record.szInfoTitle));
     lstrcpynW(record.szInfo, text.c_str(), ARRAYSIZE(record.szInfo));
+    Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
+// An empty balloon text takes the balloon down.
+void TrayIcon::WithdrawNotice() {
+    if (!m_shown) {
+        return;
+    }
+    NOTIFYICONDATAW record = Record(L"");
+    record.uFlags = NIF_INFO;
     Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 

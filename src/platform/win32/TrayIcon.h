@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/Handles.h"
 #include "session/TrayMenu.h"
 
 namespace velunor {
@@ -32,6 +33,8 @@ public:
     void ShowNotice(const std::wstring& title, const std::wstring& text);
     // The tip the icon shows when the pointer rests on it, now and after the tray comes back.
     void SetTip(const std::wstring& tip);
+    // Takes a balloon that is still up down.
+    void WithdrawNotice();
 
     // The menu at the cursor: the session's items as the state allows, a line, then 设置 / 帮助 /
     // 关于 / 退出, 退出 the default; it closes when the user clicks elsewhere. The chosen command
@@ -44,7 +47,7 @@ private:
     static void AddSessionItems(HMENU menu, const TrayState& state);
 
     HWND m_owner;
-    HICON m_icon = nullptr;
+    UniqueIcon m_icon;
     bool m_shown = false;
     std::wstring m_tip = L"双击激活Velunor";
 };

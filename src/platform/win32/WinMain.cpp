@@ -1,4 +1,3 @@
-#include <objbase.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -9,7 +8,8 @@
 #include "RemoteCommand.h"
 #include "SingleInstance.h"
 #include "base/ProgramPaths.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -28,22 +28,6 @@ std::wstring ExecutablePath() {
         path.resize(path.size() * 2);
     }
 }
-
-// COM for the window thread: the media player and the shell need it; released last.
-class ComApartment {
-public:
-    ComApartment() : m_ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (m_ok) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool m_ok;
-};
 
 }  // namespace
 
@@ -67,7 +51,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (request.kind != velunor::RemoteRequest::Kind::Settings) {
         return remote::AskRunningCopy(nullptr, request);
     }
-    ComApartment com;
+    // COM for the window thread: the media player and the shell need it; released last.
+    velunor::ComApartment com;
     velunor::ReminderApp reminder(paths, instanceName);
     const auto arguments = remote::Arguments();
     if (std::find(arguments.begin(), arguments.end(), "--settings") != arguments.end()) {

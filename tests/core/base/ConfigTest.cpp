@@ -46,6 +46,10 @@ TEST(Config, ReadsByTheProfileRulesCutsEachTextToItsFieldAndDefaultsWhatIsMissin
         ReadTexts(folder.File("config.ini"), s),
         (Texts{"'x\"", "", "1234567890123456789012345678901", "  12abc ", "abcdefghijklmno"}));
     EXPECT_EQ((std::vector{s.autoStart, s.setTime, s.runTime}), (std::vector{1, INT_MAX, 12}));
+
+    // A line naming a key without '=' hides a later line of that key; a comment names none.
+    folder.Write("config.ini", "[Option]\n bktime \nBKTime=5\n;RunTime\nRunTime=4\n");
+    EXPECT_EQ(ReadTexts(folder.File("config.ini"), s), (Texts{"false", "true", "10", "4", "8"}));
 }
 
 TEST(Config, NumbersReadAsAtoiReadsThemButSaturateAndOnlyFalseTurnsAutostartOff) {

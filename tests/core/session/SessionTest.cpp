@@ -173,14 +173,16 @@ TEST_F(Session, AQuietHourAsksTheIdleTimeOnceAMinuteAndStillSeesTheUserAway) {
     EXPECT_TRUE(WorkFor(1));
 }
 
-// The notice comes half a minute before each break, once; a full-screen program holds a due break
-// back, and the break comes at the first tick after it, without a notice.
+// The notice comes half a minute before each break, once, and is withdrawn when the break comes or
+// is held back; a full-screen program holds a due break back, and the break comes at the first
+// tick after it, without a notice.
 TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     EXPECT_FALSE(WorkFor(29));
     EXPECT_EQ(desktop.notices, Texts{});
     EXPECT_FALSE(WorkFor(30));
     EXPECT_EQ(desktop.notices, Texts{"Velunor: 30秒后开始休息"});
     EXPECT_TRUE(WorkFor(1));
+    EXPECT_EQ(desktop.withdrawn, 1);
     session->EndBreak();
 
     desktop.fullScreen = true;
@@ -195,7 +197,10 @@ TEST_F(Session, ANoticeHalfAMinuteAheadAndNoBreakOverAFullScreenProgram) {
     EXPECT_FALSE(WorkFor(30));
     Away(AwaySource::SessionLocked, false);
     EXPECT_FALSE(WorkFor(1));
+    Away(AwaySource::SessionLocked, true);
+    EXPECT_FALSE(WorkFor(2));
     EXPECT_EQ(desktop.notices, (Texts{"Velunor: 30秒后开始休息", "Velunor: 14秒后开始休息"}));
+    EXPECT_EQ(desktop.withdrawn, 2);
 }
 
 // A pause holds breaks and notices; the break that fell due under it comes half a minute after it,
@@ -245,6 +250,7 @@ TEST_F(Session, APauseIsReadBackAfterARestartAndAStrayValueNeverPauses) {
 TEST_F(Session, APostponeMovesTheBreakAndItsNoticeThreeTimesInARow) {
     EXPECT_FALSE(WorkFor(30));
     EXPECT_TRUE(session->Postpone());
+    EXPECT_EQ(desktop.withdrawn, 1);
     EXPECT_FALSE(WorkFor(270));
     EXPECT_EQ(desktop.notices, (Texts(2, "Velunor: 30秒后开始休息")));
     EXPECT_TRUE(session->Postpone());

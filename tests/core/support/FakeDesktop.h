@@ -37,6 +37,7 @@ public:
     void ShowNotice(std::string_view title, std::string_view text, bool) override {
         notices.push_back(std::string(title) + ": " + std::string(text));
     }
+    void WithdrawNotice() override { ++withdrawn; }
     std::optional<std::int64_t> IdleSeconds() override { return ++idleReads, idle; }
     bool OtherProgramFullScreen() override { return fullScreen; }
     bool OtherProgramInCall() override { return inCall; }
@@ -45,6 +46,7 @@ public:
     RecordingCanvas canvas{1024, 768};
     std::vector<std::string> calls;
     std::vector<std::string> notices;
+    int withdrawn = 0;                     // notices taken away
     std::function<void()> settingsDialog;  // what the open dialog does
     BreakScheduler* scheduler = nullptr;   // what the last settings dialog worked on
     std::optional<std::int64_t> idle;

@@ -8,7 +8,7 @@
 
 #include "render/Canvas.h"
 #include "render/ImageDrawer.h"
-#include "render/ResourceIds.h"
+#include "render/PictureIds.h"
 
 namespace velunor::test {
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/dialogs/DesktopServices.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/dialogs/DialogIds.h"
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/dialogs/DialogServices.h"
 
 namespace velunor {
 namespace {
@@ -19,6 +19,10 @@ MediaLibraryDialog::Controls ControlsOf(const MediaLibraryKind& kind) {
             IDC_PICTURE_DONE};
 }
 
+int ColumnWidth(HWND list) {
+    return MulDiv(kColumnPixels, int(GetDpiForWindow(list)), USER_DEFAULT_SCREEN_DPI);
+}
+
 // The list control's class is registered by the common controls library.
 int LibraryTemplate(const MediaLibraryKind& kind) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
@@ -30,7 +34,7 @@ int LibraryTemplate(const MediaLibraryKind& kind) {
 
 MediaLibraryDialog::MediaLibraryDialog(const MediaLibraryKind& kind, BreakScheduler& scheduler,
                                        const ProgramPaths& paths, MediaPlayer* player)
-    : TemplateDialog(LibraryTemplate(kind)),
+    : ModalDialog(LibraryTemplate(kind)),
       m_kind(kind),
       m_controls(ControlsOf(kind)),
       m_presenter(
@@ -46,7 +50,7 @@ void MediaLibraryDialog::OnInitDialog() {
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = MulDiv(kColumnPixels, int(GetDpiForWindow(List())), USER_DEFAULT_SCREEN_DPI);
+    column.cx = ColumnWidth(List());
     column.pszText = heading.data();
     SendMessageW(List(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     m_presenter->OnInitDialog();
@@ -63,6 +67,11 @@ void MediaLibraryDialog::OnCommand(int id, int notification) {
     } else if (id == m_controls.done) {
         m_presenter->OnDone();
     }
+}
+
+// The names would be cut at the old width, or leave a gap.
+void MediaLibraryDialog::OnScalingChanged() {
+    ListView_SetColumnWidth(List(), 0, ColumnWidth(List()));
 }
 
 void MediaLibraryDialog::OnKeyboardClose() {

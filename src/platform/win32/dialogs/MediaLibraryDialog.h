@@ -4,7 +4,7 @@
 
 #include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
-#include "platform/win32/dialogs/TemplateDialog.h"
+#include "platform/win32/dialogs/ModalDialog.h"
 #include "session/BreakScheduler.h"
 #include "settings/MediaLibraryKind.h"
 #include "settings/MediaLibraryPresenter.h"
@@ -15,7 +15,7 @@ namespace velunor {
 // "图片编辑" (template 137) or "音乐编辑" (template 139): the files of the Picture or Music
 // folder in a one-column list, with buttons that copy files in and delete them. No break starts
 // while it is open.
-class MediaLibraryDialog : public TemplateDialog, public MediaLibraryView {
+class MediaLibraryDialog : public ModalDialog, public MediaLibraryView {
 public:
     // player: the one the music library adds copied files to; none for the picture library.
     MediaLibraryDialog(const MediaLibraryKind& kind, BreakScheduler& scheduler,
@@ -37,6 +37,7 @@ private:
     void OnInitDialog() override;
     void OnCommand(int id, int notification) override;
     void OnKeyboardClose() override;
+    void OnScalingChanged() override;
     HWND List() const { return Control(m_controls.list); }
 
     const MediaLibraryKind& m_kind;

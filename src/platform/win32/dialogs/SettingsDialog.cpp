@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "platform/win32/dialogs/DesktopServices.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/dialogs/DialogIds.h"
+#include "platform/win32/dialogs/DialogServices.h"
 #include "platform/win32/dialogs/MediaLibraryDialog.h"
-#include "platform/win32/dialogs/WideText.h"
 #include "settings/MediaLibraryKind.h"
 
 namespace velunor {
@@ -13,7 +13,7 @@ namespace velunor {
 SettingsDialog::SettingsDialog(AppSettings& settings, BreakScheduler& scheduler,
                                AutostartStore& autostart, const ProgramPaths& paths,
                                MediaPlayer& player)
-    : TemplateDialog(IDD_SETTINGS),
+    : ModalDialog(IDD_SETTINGS),
       m_scheduler(scheduler),
       m_paths(paths),
       m_player(player),

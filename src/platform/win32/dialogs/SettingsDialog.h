@@ -3,7 +3,7 @@
 #include "base/AppSettings.h"
 #include "base/ProgramPaths.h"
 #include "music/MediaPlayer.h"
-#include "platform/win32/dialogs/TemplateDialog.h"
+#include "platform/win32/dialogs/ModalDialog.h"
 #include "session/BreakScheduler.h"
 #include "settings/AutostartStore.h"
 #include "settings/SettingsPresenter.h"
@@ -13,7 +13,7 @@ namespace velunor {
 
 // "设置" (template 131): start at logon, the work interval and the break length, and the way to
 // the music library and the version notes. It closes through "隐藏窗口" or from the keyboard.
-class SettingsDialog : public TemplateDialog, public SettingsView {
+class SettingsDialog : public ModalDialog, public SettingsView {
 public:
     // The player is the one the music library adds its files to.
     SettingsDialog(AppSettings& settings, BreakScheduler& scheduler, AutostartStore& autostart,

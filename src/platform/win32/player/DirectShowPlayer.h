@@ -7,7 +7,7 @@
 
 #include "music/MediaPlayerPlaylists.h"
 #include "music/PlaybackQueue.h"
-#include "platform/win32/player/ComRef.h"
+#include "platform/win32/Handles.h"
 
 namespace velunor {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "music/MediaPlayer.h"
-#include "platform/win32/player/ComRef.h"
+#include "platform/win32/Handles.h"
 
 namespace velunor {
 

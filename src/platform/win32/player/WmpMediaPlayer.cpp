@@ -2,7 +2,7 @@
 
 #include <oleauto.h>
 
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/player/WmpMedia.h"
 #include "platform/win32/player/WmpPlaylist.h"
 

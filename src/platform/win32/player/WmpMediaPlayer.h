@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "music/MediaPlayer.h"
-#include "platform/win32/player/ComRef.h"
+#include "platform/win32/Handles.h"
 
 namespace velunor {
 

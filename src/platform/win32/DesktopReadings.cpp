@@ -1,10 +1,13 @@
-#include "DesktopStates.h"
+#include "DesktopReadings.h"
 
 namespace velunor {
 
 std::int64_t IdleSecondsBetween(DWORD lastInputTick, DWORD nowTick) {
-    return static_cast<DWORD>(nowTick - lastInputTick) / 1000;
+    const DWORD elapsed = nowTick - lastInputTick;
+    return elapsed > 0x7FFFFFFF ? 0 : elapsed / 1000;
 }
+
+namespace {
 
 bool HoldsBreakBack(QUERY_USER_NOTIFICATION_STATE state, bool ownWindowInFront) {
     switch (state) {
@@ -16,6 +19,18 @@ bool HoldsBreakBack(QUERY_USER_NOTIFICATION_STATE state, bool ownWindowInFront) 
         default:
             return false;
     }
+}
+
+}  // namespace
+
+bool OtherProgramHoldsBreakBack(const DesktopState& desktop) {
+    const HWND front = desktop.Foreground();
+    const bool own = front != nullptr && desktop.IsOwn(front);
+    if (front != nullptr && !own && desktop.IsElevated(front)) {
+        return true;
+    }
+    const auto state = desktop.NotificationState();
+    return state && HoldsBreakBack(*state, own);
 }
 
 std::optional<AwayChange> AwayChangeOfSession(WPARAM code) {
@@ -44,16 +59,6 @@ std::optional<std::int64_t> ReadIdleSeconds() {
         return std::nullopt;
     }
     return IdleSecondsBetween(input.dwTime, GetTickCount());
-}
-
-bool ReadOtherProgramFullScreen() {
-    QUERY_USER_NOTIFICATION_STATE state{};
-    if (FAILED(SHQueryUserNotificationState(&state))) {
-        return false;
-    }
-    DWORD frontProcess = 0;
-    GetWindowThreadProcessId(GetForegroundWindow(), &frontProcess);
-    return HoldsBreakBack(state, frontProcess == GetCurrentProcessId());
 }
 
 }  // namespace velunor

@@ -1,7 +1,7 @@
 #pragma once
-// The program's own resources and commands. Read by the resource compiler too, so macros only.
+// The program's own dialogs, menu and commands. Read by the resource compiler too, so macros only.
 // The icon and the break pictures are numbered with the core, which asks for the pictures.
-#include "render/ResourceIds.h"
+#include "render/PictureIds.h"
 
 #define IDD_ABOUT 100
 #define IDS_ABOUT_MENU_ITEM 101

@@ -1,8 +1,8 @@
-#include "platform/win32/dialogs/RegistryAutostartStore.h"
+#include "platform/win32/autostart/RegistryAutostartStore.h"
 
 #include <array>
 
-#include "platform/win32/dialogs/RegistryKey.h"
+#include "platform/win32/autostart/RegistryKey.h"
 
 namespace velunor {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/win32/dialogs/DesktopServices.h"
+#include "platform/win32/dialogs/DialogServices.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 #include "settings/MediaLibraryPresenter.h"
 
 namespace velunor {

@@ -1,4 +1,4 @@
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

@@ -2,22 +2,24 @@
 
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
+
 namespace velunor {
 
 // A modal dialog built from a template of the program's resources. Esc and Enter (when no push
 // button has the focus) arrive as IDCANCEL and IDOK and both go to OnKeyboardClose; the dialog
 // ends only through EndRun.
-class TemplateDialog {
+class ModalDialog {
 public:
-    virtual ~TemplateDialog();
-    TemplateDialog(const TemplateDialog&) = delete;
-    TemplateDialog& operator=(const TemplateDialog&) = delete;
+    virtual ~ModalDialog();
+    ModalDialog(const ModalDialog&) = delete;
+    ModalDialog& operator=(const ModalDialog&) = delete;
 
     // Shows the dialog over owner (none: a window of its own) until it ends.
     void Run(HWND owner);
 
 protected:
-    explicit TemplateDialog(int templateId) : m_templateId(templateId) {}
+    explicit ModalDialog(int templateId) : m_templateId(templateId) {}
 
     HWND Window() const { return m_window; }
     HWND Control(int id) const { return GetDlgItem(m_window, id); }
@@ -26,6 +28,8 @@ protected:
     virtual void OnInitDialog() = 0;
     virtual void OnCommand(int id, int notification) = 0;
     virtual void OnKeyboardClose() = 0;
+    // The dialog moved to a monitor of other scaling and was laid out anew.
+    virtual void OnScalingChanged() {}
 
 private:
     static constexpr UINT kFollowScaling = WM_APP + 1;
@@ -36,7 +40,9 @@ private:
 
     int m_templateId;
     HWND m_window = nullptr;
-    HFONT m_font = nullptr;  // ours, when the template's face has no Chinese letters
+    UniqueIcon m_smallIcon;
+    UniqueIcon m_largeIcon;
+    GdiObject<HFONT> m_font;  // ours, when the template's face has no Chinese letters
 };
 
 }  // namespace velunor

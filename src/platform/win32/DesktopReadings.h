@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/win32/DesktopState.h"
 #include "session/AwaySource.h"
 
 namespace velunor {
@@ -15,14 +16,19 @@ namespace velunor {
 // What Windows' own answers mean for the break session, apart from the calls that fetch them.
 
 // Whole seconds from the last input to now, both tick counts of GetTickCount. The count wraps to
-// zero after 49.7 days; as 32-bit unsigned values the difference stays right across the wrap.
+// zero after 49.7 days; as 32-bit unsigned values the difference stays right across the wrap. The
+// last input's tick is not sure to lag behind now (SendInput brings its own): one a little ahead
+// would read as 49.7 days away, so a difference beyond half the count's range is no idle time.
 std::int64_t IdleSecondsBetween(DWORD lastInputTick, DWORD nowTick);
 
-// Whether the shell's notification state means another program is full-screen or presenting.
+// Whether another program holds a due break back: one full-screen or presenting, as the shell's
+// notification state tells, or a window in front of a higher integrity level than Velunor's. Over
+// such a window the break could not have the keyboard (Windows keeps its keys from a lower level),
+// so it waits as for a full-screen program and comes once that window is no longer in front.
 // Quiet time (the first hour after an upgrade or a new account) holds nothing back, or a fresh
 // system would get no breaks at all. "Busy" while Velunor's own window is in front is Velunor's
 // break window itself, which Windows may still count for a moment after the break.
-bool HoldsBreakBack(QUERY_USER_NOTIFICATION_STATE state, bool ownWindowInFront);
+bool OtherProgramHoldsBreakBack(const DesktopState& desktop);
 
 struct AwayChange {
     AwaySource source;
@@ -34,8 +40,7 @@ struct AwayChange {
 // back (remotely), as a console connect does; either disconnect means nobody is at the session.
 std::optional<AwayChange> AwayChangeOfSession(WPARAM code);
 
-// The current readings, as the break session asks for them.
+// The idle time now, as the break session asks for it.
 std::optional<std::int64_t> ReadIdleSeconds();
-bool ReadOtherProgramFullScreen();
 
 }  // namespace velunor

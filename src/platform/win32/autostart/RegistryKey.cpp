@@ -1,8 +1,8 @@
-#include "platform/win32/dialogs/RegistryKey.h"
+#include "platform/win32/autostart/RegistryKey.h"
 
 #include <string>
 
-#include "platform/win32/dialogs/WideText.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 

@@ -1,18 +1,20 @@
-#include "platform/win32/dialogs/TemplateDialog.h"
+#include "platform/win32/dialogs/ModalDialog.h"
 
-#include "render/ResourceIds.h"
+#include <commctrl.h>
+
+#include <utility>
+
+#include "render/PictureIds.h"
 
 namespace velunor {
 namespace {
 
 // Whether the font draws the letter itself rather than a substitute box.
 bool HasGlyph(HWND window, HFONT font, wchar_t letter) {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
+    const WindowDC dc(window);
+    const Selection selected(dc.Get(), font);
     WORD glyph = 0xffff;
-    GetGlyphIndicesW(dc, &letter, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    GetGlyphIndicesW(dc.Get(), &letter, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
     return glyph != 0xffff;
 }
 
@@ -36,42 +38,41 @@ BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
 
 }  // namespace
 
-TemplateDialog::~TemplateDialog() {
-    if (m_font != nullptr) {
-        DeleteObject(m_font);
-    }
-}
+ModalDialog::~ModalDialog() = default;
 
-void TemplateDialog::Run(HWND owner) {
+void ModalDialog::Run(HWND owner) {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner, Procedure,
                     reinterpret_cast<LPARAM>(this));
     m_window = nullptr;
 }
 
-void TemplateDialog::EndRun() {
+void ModalDialog::EndRun() {
     EndDialog(m_window, IDCANCEL);
 }
 
-INT_PTR CALLBACK TemplateDialog::Procedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* dialog = reinterpret_cast<TemplateDialog*>(lParam);
+        auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, lParam);
         dialog->Initialize(window);
         return TRUE;
     }
-    auto* dialog = reinterpret_cast<TemplateDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(window, DWLP_USER));
     if (dialog == nullptr) {
         return FALSE;
     }
     // Moved to a monitor of other scaling, the dialog is laid out anew and every control gets the
-    // template's face at the new size once this returns; the Chinese face follows after that.
-    if (message == WM_DPICHANGED && dialog->m_font != nullptr) {
+    // template's face at the new size once this returns; the Chinese face and what a dialog sizes
+    // itself follow after that.
+    if (message == WM_DPICHANGED) {
         PostMessageW(window, kFollowScaling, 0, 0);
         return FALSE;
     }
     if (message == kFollowScaling) {
-        dialog->UseReadableFont();
+        if (dialog->m_font) {
+            dialog->UseReadableFont();
+        }
+        dialog->OnScalingChanged();
         return TRUE;
     }
     if (message != WM_COMMAND) {
@@ -89,21 +90,25 @@ INT_PTR CALLBACK TemplateDialog::Procedure(HWND window, UINT message, WPARAM wPa
     return TRUE;
 }
 
-void TemplateDialog::Initialize(HWND window) {
+void ModalDialog::Initialize(HWND window) {
     m_window = window;
     UseReadableFont();
-    auto* icon =
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
-                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    // The caption's small icon and the task switcher's large one, each drawn for its own size.
+    HICON smallIcon = nullptr;
+    HICON largeIcon = nullptr;
+    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_SMALL, &smallIcon);
+    LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), LIM_LARGE, &largeIcon);
+    m_smallIcon.reset(smallIcon);
+    m_largeIcon.reset(largeIcon);
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
     OnInitDialog();
 }
 
 // The templates name a scalable Chinese face that every Windows since 8 brings; the dialog units,
 // and so every control's place, follow its size at each scaling. On a system without it the
 // texts would be boxes, so the controls get a Chinese face of the same height; the units stay.
-void TemplateDialog::UseReadableFont() {
+void ModalDialog::UseReadableFont() {
     auto* font = reinterpret_cast<HFONT>(SendMessageW(m_window, WM_GETFONT, 0, 0));
     LOGFONTW face{};
     if (font == nullptr || GetObjectW(font, sizeof(face), &face) == 0 ||
@@ -114,13 +119,10 @@ void TemplateDialog::UseReadableFont() {
     face.lfWeight = FW_NORMAL;
     face.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynW(face.lfFaceName, L"宋体", LF_FACESIZE);
-    HFONT previous = m_font;
-    m_font = CreateFontIndirectW(&face);
-    if (m_font != nullptr) {
-        EnumChildWindows(m_window, SetFontOf, reinterpret_cast<LPARAM>(m_font));
-    }
-    if (previous != nullptr) {
-        DeleteObject(previous);
+    // The controls' earlier font goes once none of them uses it.
+    GdiObject<HFONT> previous = std::exchange(m_font, GdiObject<HFONT>(CreateFontIndirectW(&face)));
+    if (m_font) {
+        EnumChildWindows(m_window, SetFontOf, reinterpret_cast<LPARAM>(m_font.get()));
     }
 }
 
