@@ -127,7 +127,7 @@ xdotool windowfocus "$(window_named 设置)" key Escape
 wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
 
 for press in click Return; do
-    click_tray_menu_item 2
+    click_tray_menu_item -2
     wait_for "window_named '关于 Velunor'" 10 || fail "关于 in the tray menu opened no about box"
     if [[ $press == click ]]; then # 确定, at the top right
         eval "$(xdotool getwindowgeometry --shell "$(window_named '关于 Velunor')")"
