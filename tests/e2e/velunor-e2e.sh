@@ -173,13 +173,15 @@ choose_from_tray_menu() {
 }
 
 # As choose_from_tray_menu, with a click on the item: where the keyboard stays with the window
-# under the pointer (Wine without a window manager), keys would not reach the menu.
+# under the pointer (Wine without a window manager), keys would not reach the menu. Items count from
+# the top (1 is 暂停提醒), or from the bottom when negative (-1 is 退出): 20 px rows in a 3 px border.
 click_tray_menu_item() {
-    local from_bottom=$1 menu
+    local item=$1 menu edge
     open_tray_menu
     menu=$(menu_window) || fail "the tray menu went away"
     eval "$(xdotool getwindowgeometry --shell "$menu")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - (2 * from_bottom - 1) * HEIGHT / 8)) click 1
+    edge=$((item > 0 ? Y - 7 : Y + HEIGHT + 7))
+    xdotool mousemove $((X + WIDTH / 2)) $((edge + 20 * item)) click 1
 }
 
 # Succeeds when the screenshot shows the break scene with the background picture's top-left corner

@@ -14,7 +14,12 @@
 # window again. A close request to the hidden window (taskkill) ends the program as 退出 does.
 # Started again with one-minute breaks, it shows none behind a session locked as Windows says it
 # (a session change to its hidden window) for longer than a break, and the unlock starts the work
-# interval anew: no break at once, the notice half a minute later.
+# interval anew: no break at once, the notice half a minute later. A click on that notice (as the
+# shell reports one) postpones the break: it does not come at its time; two postpones from a shell
+# follow, and a fourth is refused with status 1; a malformed --pause is status 2 and changes
+# nothing; --break-now brings a break. 暂停提醒's 30分钟 keeps notice and break away past the
+# interval, 继续提醒 brings the notice back at once and the break half a minute later; --quit ends
+# the program, and a request with none running fails with status 1.
 # shellcheck source=velunor-e2e.sh
 source "$(dirname "$0")/velunor-e2e.sh"
 
@@ -51,8 +56,32 @@ run_key_entry() {
     iconv -f UTF-16 -t UTF-8 "$DESKTOP_DIR/run.reg" | tr -d '\r' | grep '^"Orvanta"=' || true
 }
 
-# Tells the program the session was locked (7) or unlocked (8), as Windows would.
+# Tells the program the session was locked (7) or unlocked (8), or its balloon clicked (click), as
+# Windows would.
 session_event() { wine "$VELUNOR_SESSION_EVENT" "$1" || fail "no Velunor window took session event $1"; }
+
+# Runs Velunor.exe with the arguments as a shell user would; prints its exit status.
+velunor_cli() {
+    local status=0
+    wine "$PROGRAM_DIR/Velunor.exe" "$@" >"$DESKTOP_DIR/cli.txt" 2>&1 || status=$?
+    echo "$status"
+}
+
+# Picks 暂停提醒's Nth choice (1 is 30分钟) from the submenu left of the menu.
+pause_from_tray_menu() {
+    local id left=99999 sub=
+    click_tray_menu_item 1
+    sleep 0.5
+    for id in $(xdotool search --onlyvisible --classname '^velunor\.exe$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        ((X < left)) && [[ $(xwininfo -id "$id") == *'Override Redirect State: yes'* ]] && left=$X sub=$id
+    done
+    [[ -n $sub ]] || fail "暂停提醒 opened no choices"
+    eval "$(xdotool getwindowgeometry --shell "$sub")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 20 * $1 - 7)) click 1
+}
+
+paused() { grep -q '^PauseUntil=' "$PROGRAM_DIR/config.ini"; }
 
 # The codes of the keys that the recorder (KeyRecorder.exe) got, in one line.
 keys_recorded() { tr -d '\r' <"$DESKTOP_DIR/keys.txt" | paste -sd' '; }
@@ -98,7 +127,7 @@ xdotool windowfocus "$(window_named 设置)" key Escape
 wait_for "! window_named 设置" 5 || fail "Escape did not close 设置"
 
 for press in click Return; do
-    click_tray_menu_item 2
+    click_tray_menu_item -2
     wait_for "window_named '关于 Velunor'" 10 || fail "关于 in the tray menu opened no about box"
     if [[ $press == click ]]; then # 确定, at the top right
         eval "$(xdotool getwindowgeometry --shell "$(window_named '关于 Velunor')")"
@@ -109,7 +138,7 @@ for press in click Return; do
     wait_for "! window_named '关于 Velunor'" 5 || fail "$press on 确定 did not close the about box"
 done
 
-click_tray_menu_item 1
+click_tray_menu_item -1
 wait_program_exit 15
 wait_for tray_empty 5 || fail "the tray icon stayed after 退出"
 
@@ -220,4 +249,37 @@ unlocked=$SECONDS
 wait_for wine_notice_window 40 || fail "no notice in the interval after the unlock"
 ((SECONDS - unlocked >= 25)) || fail "the notice came $((SECONDS - unlocked)) s after the unlock"
 ! break_showing || fail "a break showed at the unlock"
+
+session_event click
+! wait_for break_showing 35 || fail "the break came although its notice was clicked"
+for expected in 0 0 1; do
+    [[ $(velunor_cli --postpone) == "$expected" ]] || fail "--postpone: not status $expected: $(<"$DESKTOP_DIR/cli.txt")"
+    sleep 1.1
+done
+for args in "--pause abc" "--pause 0" "--pause 1441"; do
+    # shellcheck disable=SC2086 # one argument a word
+    [[ $(velunor_cli $args) == 2 && $(<"$DESKTOP_DIR/cli.txt") == *'--pause needs the minutes'* ]] ||
+        fail "$args: not status 2 with its reason: $(<"$DESKTOP_DIR/cli.txt")"
+done
+! paused || fail "a malformed --pause paused"
+[[ $(velunor_cli --break-now) == 0 ]] || fail "--break-now failed: $(<"$DESKTOP_DIR/cli.txt")"
+wait_for break_showing 10 || fail "--break-now showed no break"
+xdotool key Escape
+wait_for "! break_showing" 10 || fail "Escape did not end the break asked for"
+
+pause_from_tray_menu 1
+wait_for paused 5 || fail "30分钟 did not pause"
+! wait_for "break_showing || wine_notice_window" 65 || fail "a notice or break came during the pause"
+click_tray_menu_item 2
+wait_for "! paused" 5 || fail "继续提醒 did not end the pause"
+wait_for wine_notice_window 5 || fail "no notice when the pause ended"
+resumed=$SECONDS
+wait_for break_showing 40 || fail "no break after the pause ended"
+((SECONDS - resumed >= 25)) || fail "the break came $((SECONDS - resumed)) s after the pause ended"
+xdotool key Escape
+wait_for "! break_showing" 10 || fail "Escape did not end the break after the pause"
+
+[[ $(velunor_cli --quit) == 0 ]] || fail "--quit failed: $(<"$DESKTOP_DIR/cli.txt")"
+wait_program_exit 5
+[[ $(velunor_cli --resume) == 1 ]] || fail "--resume with none running did not fail"
 echo "PASS"

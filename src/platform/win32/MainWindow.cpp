@@ -3,9 +3,11 @@
 #include <imm.h>
 
 #include "AboutDialog.h"
+#include "CaptureActivity.h"
 #include "CommandIds.h"
 #include "DesktopReadings.h"
 #include "MusicInfoDialog.h"
+#include "RemoteCommand.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/dialogs/SettingsDialog.h"
 
@@ -48,7 +50,7 @@ MainWindow::MainWindow(const Clock& clock, const ProgramPaths& paths, SoundDevic
     // Run as administrator, the window would not get these two from Explorer and from a second
     // start, which run at the user's ordinary level.
     ChangeWindowMessageFilterEx(m_window, m_trayRestartedMessage, MSGFLT_ALLOW, nullptr);
-    ChangeWindowMessageFilterEx(m_window, kOpenSettingsMessage, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(m_window, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     // Letters typed during a break would open an input method's composition over the scene, and
     // the first Escape would only cancel it.
     ImmAssociateContextEx(m_window, nullptr, 0);
@@ -115,8 +117,15 @@ void MainWindow::RunAboutDialog() {
     dialog.Run(nullptr);
 }
 
-void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool) {
-    m_tray->ShowNotice(Widen(title), Widen(text));
+// A balloon has no buttons: where it offers the postpone, a click on it is how, and its second
+// line says so.
+void MainWindow::ShowNotice(std::string_view title, std::string_view text, bool offersPostpone) {
+    m_noticeOffersPostpone = offersPostpone;
+    std::string shown(text);
+    if (offersPostpone) {
+        shown += "\n" + std::string(tray_text::kClickToPostpone);
+    }
+    m_tray->ShowNotice(Widen(title), Widen(shown));
 }
 
 void MainWindow::WithdrawNotice() {
@@ -131,12 +140,16 @@ bool MainWindow::OtherProgramFullScreen() {
     return OtherProgramHoldsBreakBack(m_desktopState);
 }
 
-// Not asked of this desktop yet.
+// Both asked every time: the camera's answer costs nothing once its watch runs.
 bool MainWindow::OtherProgramInCall() {
-    return false;
+    const bool camera = m_camera.OtherProgramStreaming();
+    return camera || OtherProgramCapturing(ReadMicrophoneUses(), GetCurrentProcessId());
 }
 
-void MainWindow::ShowTrayState(const TrayState&) {}
+void MainWindow::ShowTrayState(const TrayState& state) {
+    m_trayState = state;
+    m_tray->SetTip(Widen(state.tip));
+}
 
 void MainWindow::ShowBreakWindow() {
     CoverScreens();
@@ -197,12 +210,29 @@ void MainWindow::OnTrayNotify(UINT mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) {
         m_session.OpenSettings();
     } else if (mouseMessage == WM_RBUTTONUP) {
-        m_tray->ShowMenu();
+        m_tray->ShowMenu(m_trayState);
+    } else if (mouseMessage == NIN_BALLOONUSERCLICK && m_noticeOffersPostpone) {
+        m_noticeOffersPostpone = false;
+        m_session.Postpone();
     }
 }
 
 void MainWindow::OnCommand(int id) {
+    const int pauseChoice = id - ID_TRAY_PAUSE_FIRST;
+    if (pauseChoice >= 0 && pauseChoice < int(kPauseChoices.size())) {
+        m_session.Pause(kPauseChoices[std::size_t(pauseChoice)].minutes);
+        return;
+    }
     switch (id) {
+        case ID_TRAY_RESUME:
+            m_session.Resume();
+            break;
+        case ID_TRAY_POSTPONE:
+            m_session.Postpone();
+            break;
+        case ID_TRAY_BREAK_NOW:
+            m_session.BreakNow();
+            break;
         case ID_TRAY_SETTINGS:
             m_session.OpenSettings();
             break;
@@ -218,6 +248,19 @@ void MainWindow::OnCommand(int id) {
         default:
             break;
     }
+}
+
+// Only a postpone waits for its outcome; any other request is answered before it is carried out,
+// so that the sender does not wait for the settings dialog it opens to close.
+LRESULT MainWindow::AnswerRemoteRequest(const COPYDATASTRUCT& data) {
+    const auto request = remote_command::Received(data);
+    if (!request) {
+        return FALSE;
+    }
+    if (request->kind != RemoteRequest::Kind::Postpone) {
+        ReplyMessage(remote_command::ResultOf(RequestOutcome::Done));
+    }
+    return remote_command::ResultOf(m_session.Perform(*request));
 }
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -245,6 +288,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 // can change what happens, each a round trip to the window server.
                 m_away->OnTick(m_session.InBreak() || m_session.IdleTimeMatters());
                 m_session.OnScheduleTick();
+                m_camera.OnTickEnd();
             } else if (wParam == kFrameTimer) {
                 m_session.OnFrameTick();
             }
@@ -263,9 +307,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
             return 0;
-        case kOpenSettingsMessage:
-            m_session.OpenSettings();
-            return 0;
+        case WM_COPYDATA:
+            return AnswerRemoteRequest(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case kEndBreakMessage:
             m_session.EndBreak();
             return 0;

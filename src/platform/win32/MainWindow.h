@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AwayWatcher.h"
+#include "CameraWatch.h"
 #include "ForegroundSwitch.h"
 #include "GdiCanvas.h"
 #include "KeyboardHook.h"
@@ -28,8 +29,6 @@ namespace velunor {
 // primary monitor above everything else and has the keyboard.
 class MainWindow : public Desktop {
 public:
-    // A second start of the same program folder asks for the settings with this message.
-    static constexpr UINT kOpenSettingsMessage = WM_APP + 1;
     // The keyboard hook asks for the end of the break with this message.
     static constexpr UINT kEndBreakMessage = WM_APP + 2;
 
@@ -64,7 +63,8 @@ public:
     void RunHelpDialog() override;
     void RunAboutDialog() override;
     // GetLastInputInfo; SHQueryUserNotificationState, and a window run as administrator in front,
-    // which would keep the keyboard from the break as surely as a full-screen program the screen.
+    // which would keep the keyboard from the break as surely as a full-screen program the screen;
+    // Core Audio's capture sessions and Media Foundation's camera reports.
     std::optional<std::int64_t> IdleSeconds() override;
     bool OtherProgramFullScreen() override;
     bool OtherProgramInCall() override;
@@ -74,6 +74,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotify(UINT mouseMessage);
     void OnCommand(int id);
+    LRESULT AnswerRemoteRequest(const COPYDATASTRUCT& data);
     void OnPaint();
     void CoverScreens();
 
@@ -85,6 +86,9 @@ private:
     LiveDesktopState m_desktopState;
     ForegroundSwitch m_foreground{m_desktopState};
     std::unique_ptr<GdiCanvas> m_canvas;
+    CameraWatch m_camera;
+    TrayState m_trayState;
+    bool m_noticeOffersPostpone = false;
     MonitorCovers m_covers;
     const ProgramPaths& m_paths;
     MediaPlayer& m_player;

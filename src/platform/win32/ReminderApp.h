@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "CommandIds.h"
 #include "DirectSoundDevice.h"
 #include "MainWindow.h"
 #include "base/ProgramPaths.h"
@@ -24,6 +25,11 @@ public:
     ReminderApp& operator=(const ReminderApp&) = delete;
 
     void Start() { m_mainWindow.Session().Start(); }
+    // --settings when no copy ran: the settings once the message loop runs, unless the first
+    // run's settings are open by then.
+    void OpenSettingsSoon() {
+        PostMessageW(m_mainWindow.Handle(), WM_COMMAND, ID_TRAY_SETTINGS, 0);
+    }
 
     // Runs the messages of every window of the program until 退出; returns the exit code.
     static int RunMessageLoop();

@@ -53,18 +53,17 @@ SingleInstance::~SingleInstance() {
     }
 }
 
-void SingleInstance::HandOver(UINT message) const {
+HWND SingleInstance::RunningWindow() const {
     for (int step = 0; step < kWaitSteps; ++step) {
         if (HWND running = FindWindowW(m_name.c_str(), nullptr)) {
             DWORD process = 0;
             GetWindowThreadProcessId(running, &process);
-            // The dialog it opens may then come to the front, as this start was the user's.
             AllowSetForegroundWindow(process);
-            PostMessageW(running, message, 0, 0);
-            return;
+            return running;
         }
         Sleep(kWaitStepMs);
     }
+    return nullptr;
 }
 
 }  // namespace velunor

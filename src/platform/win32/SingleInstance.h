@@ -9,8 +9,9 @@
 namespace velunor {
 
 // One Velunor per program folder. The first start holds a named mutex for its whole life; a second
-// start of the same folder finds the first one's main window by its class name and asks it to
-// open its settings (the user evidently wanted to reach the program), then ends.
+// start of the same folder finds the first one's main window by its class name, hands it its
+// request (the settings, when it has none: the user evidently wanted to reach the program), then
+// ends.
 class SingleInstance {
 public:
     // name: the folder's instance name, also the main window's class.
@@ -25,9 +26,10 @@ public:
     // main window and its mutex. Windows ignores the case of paths, so the name does too.
     static std::wstring NameFor(const std::string& programFolder);
 
-    // Sends message to the first one's main window, waiting a few seconds for it while that one is
-    // still starting.
-    void HandOver(UINT message) const;
+    // The first one's main window, waited for a few seconds while that one is still starting;
+    // null when none shows. The dialog a request opens there may come to the front, as this start
+    // was the user's.
+    HWND RunningWindow() const;
 
 private:
     std::wstring m_name;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "CommandIds.h"
+#include "platform/win32/WideText.h"
 
 namespace velunor {
 
@@ -39,7 +40,7 @@ void TrayIcon::Show() {
         return;
     }
     LoadForCurrentScaling();
-    NOTIFYICONDATAW record = Record(L"双击激活Velunor");
+    NOTIFYICONDATAW record = Record(m_tip.c_str());
     m_shown = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
 }
 
@@ -79,16 +80,47 @@ void TrayIcon::WithdrawNotice() {
     Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
-void TrayIcon::ShowMenu() {
+void TrayIcon::SetTip(const std::wstring& tip) {
+    m_tip = tip;
+    if (m_shown) {
+        NOTIFYICONDATAW record = Record(m_tip.c_str());
+        record.uFlags = NIF_TIP;
+        Shell_NotifyIconW(NIM_MODIFY, &record);
+    }
+}
+
+// In the order of the session's menu, with its texts.
+void TrayIcon::AddSessionItems(HMENU menu, const TrayState& state) {
+    HMENU pauses = CreatePopupMenu();
+    for (std::size_t i = 0; i < kPauseChoices.size(); ++i) {
+        AppendMenuW(pauses, MF_STRING, ID_TRAY_PAUSE_FIRST + i,
+                    Widen(kPauseChoices[i].label).c_str());
+    }
+    UINT position = 0;
+    InsertMenuW(menu, position++, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(pauses),
+                Widen(tray_text::kPauseMenu).c_str());
+    if (state.paused) {
+        InsertMenuW(menu, position++, MF_BYPOSITION, ID_TRAY_RESUME,
+                    Widen(tray_text::kResume).c_str());
+    }
+    InsertMenuW(menu, position++, MF_BYPOSITION | (state.canPostpone ? 0 : MF_GRAYED),
+                ID_TRAY_POSTPONE, Widen(tray_text::kPostpone).c_str());
+    InsertMenuW(menu, position++, MF_BYPOSITION | (state.canBreakNow ? 0 : MF_GRAYED),
+                ID_TRAY_BREAK_NOW, Widen(tray_text::kBreakNow).c_str());
+    InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+void TrayIcon::ShowMenu(const TrayState& state) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
     if (menu == nullptr) {
         return;
     }
     HMENU popup = GetSubMenu(menu, 0);
     if (popup != nullptr) {
+        AddSessionItems(popup, state);
         POINT cursor{};
         GetCursorPos(&cursor);
-        SetMenuDefaultItem(popup, 3, TRUE);
+        SetMenuDefaultItem(popup, ID_TRAY_EXIT, FALSE);
         // Without the owner in the foreground the menu would not close on a click elsewhere.
         SetForegroundWindow(m_owner);
         TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x,

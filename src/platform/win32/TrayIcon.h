@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/Handles.h"
+#include "session/TrayMenu.h"
 
 namespace velunor {
 
@@ -30,20 +31,25 @@ public:
     // dropped rather than shown late with a countdown that is no longer true. Nothing without the
     // icon.
     void ShowNotice(const std::wstring& title, const std::wstring& text);
+    // The tip the icon shows when the pointer rests on it, now and after the tray comes back.
+    void SetTip(const std::wstring& tip);
     // Takes a balloon that is still up down.
     void WithdrawNotice();
 
-    // The menu 设置 / 帮助 / 关于 / 退出 at the cursor, 退出 the default; it closes when the user
-    // clicks elsewhere. The chosen command goes to the owner.
-    void ShowMenu();
+    // The menu at the cursor: the session's items as the state allows, a line, then 设置 / 帮助 /
+    // 关于 / 退出, 退出 the default; it closes when the user clicks elsewhere. The chosen command
+    // goes to the owner.
+    void ShowMenu(const TrayState& state);
 
 private:
     NOTIFYICONDATAW Record(const wchar_t* tip) const;
     void LoadForCurrentScaling();
+    static void AddSessionItems(HMENU menu, const TrayState& state);
 
     HWND m_owner;
     UniqueIcon m_icon;
     bool m_shown = false;
+    std::wstring m_tip = L"双击激活Velunor";
 };
 
 }  // namespace velunor
