@@ -1,7 +1,6 @@
 // config.ini and the paths beside the executable.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>

@@ -42,19 +42,6 @@ TEST_F(Schedule, ABreakComesAtTheFirstTickOnceTheIntervalHasPassed) {
     }
 }
 
-TEST_F(Schedule, ABreakShowsUntilItEndsAndTheNextIntervalCountsFromItsEnd) {
-    EXPECT_FALSE(WorkFor(599));
-    EXPECT_EQ(effects.calls, Texts(599, "tray"));  // every tick at work brings a lost icon back
-    effects.calls.clear();
-    EXPECT_TRUE(WorkFor(1));
-    clock.Advance(120);
-    scheduler.OnScheduleTick();  // changes nothing during a break
-    scheduler.EndBreak();
-    scheduler.EndBreak();  // nor does a second Escape
-    EXPECT_EQ(effects.calls, (Texts{"music on", "show", "music off", "hide", "tray", "arm"}));
-    EXPECT_EQ(settings.workStart, clock.Now());  // the next break's wait: the first test's
-}
-
 // A gap in the ticks as long as a break, and at least a minute, is a sleep: the interval starts
 // again. So does a clock set back behind the interval's start.
 TEST_F(Schedule, ASleepOrAClockSetBackRestartsTheIntervalAndAShortPauseDoesNot) {
